@@ -1,0 +1,153 @@
+#include "Form.h"
+
+#include "Twips.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QWindow>
+
+namespace {
+
+Qt::WindowFlags flagsFor(const FormStyle& style)
+{
+    Qt::WindowFlags flags = style.taskbar ? Qt::Window : Qt::Tool;
+    if (!style.titleBar)
+        return flags | Qt::FramelessWindowHint;
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (style.closeBox)
+        flags |= Qt::WindowCloseButtonHint;
+    if (style.minButton)
+        flags |= Qt::WindowMinimizeButtonHint;
+    if (style.maxButton)
+        flags |= Qt::WindowMaximizeButtonHint;
+    if (!style.sizable)
+        flags |= Qt::MSWindowsFixedSizeDialogHint;
+    return flags;
+}
+
+} // namespace
+
+Form::Form(const QString& name, const FormStyle& style) : QWidget(nullptr, flagsFor(style)), m_style(style)
+{
+    setObjectName(name);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &Form::onFocusWindowChanged);
+}
+
+QMargins Form::frameModel() const
+{
+    if (!m_style.titleBar)
+        return {};
+    return {kFramePx, kClientTopPx, kFramePx, kFramePx};
+}
+
+double Form::formLeft() const { return pos().x() == m_leftPx ? m_left : twips::fromPixels(pos().x()); }
+double Form::formTop() const { return pos().y() == m_topPx ? m_top : twips::fromPixels(pos().y()); }
+
+double Form::formWidth() const
+{
+    if (width() == m_clientWidthPx)
+        return m_width;
+    const QMargins m = frameModel();
+    return twips::fromPixels(width() + m.left() + m.right());
+}
+
+double Form::formHeight() const
+{
+    if (height() == m_clientHeightPx)
+        return m_height;
+    const QMargins m = frameModel();
+    return twips::fromPixels(height() + m.top() + m.bottom());
+}
+
+void Form::setFormLeft(double left) { setFormPos(left, formTop()); }
+void Form::setFormTop(double top) { setFormPos(formLeft(), top); }
+void Form::setFormWidth(double width) { setFormSize(width, formHeight()); }
+void Form::setFormHeight(double height) { setFormSize(formWidth(), height); }
+
+void Form::setFormPos(double left, double top)
+{
+    m_left = left;
+    m_top = top;
+    m_leftPx = twips::toPixels(left);
+    m_topPx = twips::toPixels(top);
+    move(m_leftPx, m_topPx);
+}
+
+void Form::setFormSize(double width, double height)
+{
+    const QMargins m = frameModel();
+    const int w = qMax(0, twips::toPixels(width) - m.left() - m.right());
+    const int h = qMax(0, twips::toPixels(height) - m.top() - m.bottom());
+    m_width = width;
+    m_height = height;
+    m_clientWidthPx = w;
+    m_clientHeightPx = h;
+    applyClientSize(w, h);
+}
+
+void Form::applyClientSize(int width, int height)
+{
+    if (m_style.sizable)
+        resize(width, height);
+    else
+        setFixedSize(width, height);
+}
+
+double Form::scaleWidth() const { return twips::fromPixels(width()); }
+double Form::scaleHeight() const { return twips::fromPixels(height()); }
+
+void Form::load()
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    formLoad();
+}
+
+void Form::showForm()
+{
+    load();
+    show();
+    raise();
+    activateWindow();
+}
+
+void Form::formMouseDown(Qt::MouseButton, const QPoint&) {}
+
+void Form::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    formResize();
+}
+
+void Form::closeEvent(QCloseEvent* event)
+{
+    if (formUnload())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void Form::mousePressEvent(QMouseEvent* event)
+{
+    formMouseDown(event->button(), event->position().toPoint());
+    event->accept();
+}
+
+void Form::onFocusWindowChanged(QWindow* window)
+{
+    // Activation moving between the program's own windows counts; a change to
+    // or from another application (no focus window here) does not.
+    if (!window)
+        return;
+    const bool mine = window == windowHandle();
+    if (mine && !m_active) {
+        m_active = true;
+        formActivate();
+    } else if (!mine && m_active) {
+        m_active = false;
+        formDeactivate();
+    }
+}
