@@ -206,8 +206,9 @@ private:
     PictureBox* m_box;
 };
 
-PictureBox::PictureBox(const QString& name, QWidget* parent) : QFrame(parent), m_overlay(new Overlay(this))
+PictureBox::PictureBox(const QString& name, QWidget* parent) : QFrame(parent)
 {
+    m_overlay = new Overlay(this);
     setObjectName(name);
     setFrameStyle(QFrame::NoFrame);
 }

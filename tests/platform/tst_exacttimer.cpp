@@ -1,0 +1,164 @@
+#include "ExactTimer.h"
+
+#include <QCoreApplication>
+#include <QTest>
+
+// The timer driven by a clock the test moves by hand.
+class TestExactTimer : public QObject {
+    Q_OBJECT
+
+    qint64 m_now = 0;
+    int m_events = 0;
+
+    // Moves the clock to t and delivers everything that is due, as the event
+    // loop would once the thread is free.
+    void runUntil(ExactTimer& timer, qint64 t)
+    {
+        m_now = t;
+        while (timer.poll() == 0) {
+        }
+    }
+
+    std::unique_ptr<ExactTimer> makeTimer(int interval)
+    {
+        auto timer = std::make_unique<ExactTimer>(nullptr, [this] { return m_now; });
+        connect(timer.get(), &ExactTimer::timeout, this, [this] { ++m_events; });
+        timer->setInterval(interval);
+        return timer;
+    }
+
+private slots:
+    void init()
+    {
+        m_now = 1000;
+        m_events = 0;
+    }
+
+    void disabledTimerNeverFires()
+    {
+        auto timer = makeTimer(10);
+        runUntil(*timer, 5000);
+        QCOMPARE(m_events, 0);
+        QCOMPARE(timer->poll(), -1);
+    }
+
+    void eventsDueAtMultiplesOfInterval()
+    {
+        auto timer = makeTimer(10);
+        timer->setEnabled(true);
+        runUntil(*timer, 1009);
+        QCOMPARE(m_events, 0);
+        QCOMPARE(timer->poll(), 1);
+        runUntil(*timer, 1010);
+        QCOMPARE(m_events, 1);
+        QCOMPARE(timer->poll(), 10);
+    }
+
+    void lateWakeUpsDoNotAddUp()
+    {
+        // each wake-up comes 7 ms late; the schedule stays on the multiples
+        auto timer = makeTimer(10);
+        timer->setEnabled(true);
+        for (int n = 1; n <= 100; ++n)
+            runUntil(*timer, 1000 + n * 10 + 7);
+        QCOMPARE(m_events, 100);
+        QCOMPARE(timer->poll(), 3); // the 101st is due at 2010
+    }
+
+    void backlogIsDeliveredOneAfterAnother()
+    {
+        auto timer = makeTimer(10);
+        timer->setEnabled(true);
+        m_now = 1000 + 500; // busy for half a second: 50 events due
+        QCOMPARE(timer->poll(), 0);
+        QCOMPARE(m_events, 1);
+        runUntil(*timer, 1500);
+        QCOMPARE(m_events, 50);
+    }
+
+    void backlogOverOneSecondIsDropped()
+    {
+        auto timer = makeTimer(10);
+        timer->setEnabled(true);
+        runUntil(*timer, 1000 + 5000); // a modal dialog held the thread for 5 s
+        QCOMPARE(m_events, 1);
+        runUntil(*timer, 1000 + 5010);
+        QCOMPARE(m_events, 2);
+    }
+
+    void notReenteredWhileDelivering()
+    {
+        auto timer = makeTimer(10);
+        int depth = 0, maxDepth = 0;
+        connect(timer.get(), &ExactTimer::timeout, this, [&] {
+            ++depth;
+            maxDepth = std::max(maxDepth, depth);
+            timer->poll(); // the handler lets waiting events through
+            --depth;
+        });
+        timer->setEnabled(true);
+        runUntil(*timer, 1030); // three events due at once
+        QCOMPARE(maxDepth, 1);
+        QCOMPARE(m_events, 3);
+    }
+
+    void settingIntervalRestartsSchedule()
+    {
+        auto timer = makeTimer(10);
+        timer->setEnabled(true);
+        runUntil(*timer, 1025);
+        QCOMPARE(m_events, 2);
+        timer->setInterval(100);
+        QCOMPARE(timer->poll(), 100);
+        runUntil(*timer, 1125);
+        QCOMPARE(m_events, 3);
+    }
+
+    void zeroIntervalNeverFires()
+    {
+        auto timer = makeTimer(0);
+        timer->setEnabled(true);
+        runUntil(*timer, 10000);
+        QCOMPARE(m_events, 0);
+    }
+
+    void oneHourKeepsTime_data()
+    {
+        QTest::addColumn<int>("interval");
+        QTest::addColumn<int>("lateness");
+        QTest::newRow("10 ms, 3 ms late") << 10 << 3;
+        QTest::newRow("333 ms, 40 ms late") << 333 << 40;
+        QTest::newRow("1000 ms, 999 ms late") << 1000 << 999;
+        QTest::newRow("17 ms, on time") << 17 << 0;
+    }
+    void oneHourKeepsTime()
+    {
+        QFETCH(int, interval);
+        QFETCH(int, lateness);
+        auto timer = makeTimer(interval);
+        timer->setEnabled(true);
+        const qint64 hour = 3600 * 1000;
+        // wake up late every time, as a loaded machine does
+        for (qint64 t = 1000 + interval + lateness; t <= 1000 + hour; t += interval)
+            runUntil(*timer, t);
+        runUntil(*timer, 1000 + hour);
+        QCOMPARE(qint64(m_events), hour / interval);
+    }
+
+    void realTimerFiresInEventLoop()
+    {
+        ExactTimer timer;
+        int events = 0;
+        connect(&timer, &ExactTimer::timeout, this, [&] { ++events; });
+        timer.setInterval(10);
+        timer.setEnabled(true);
+        QTRY_VERIFY_WITH_TIMEOUT(events >= 3, 2000);
+        timer.setEnabled(false);
+        const int stopped = events;
+        QTest::qWait(50);
+        QCOMPARE(events, stopped);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestExactTimer)
+#include "tst_exacttimer.moc"
