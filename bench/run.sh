@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# The benchmark: every style at time bases 10 ms and 1000 ms under Xvfb with
+# openbox, at 10 ms also with both cores busy, and the start-up time.
+#   bench/run.sh [BUILD_DIR] [SECONDS]
+set -euo pipefail
+BUILD=$(readlink -f "${1:-build}")
+SECONDS_RUN=${2:-20}
+BENCH=$BUILD/bench/quendrasil_bench
+[ -x "$BENCH" ] || { echo "build first: $BENCH is missing" >&2; exit 1; }
+
+WORK=$(mktemp -d)
+PIDS=()
+cleanup() { for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$WORK"; }
+trap cleanup EXIT
+Xvfb -displayfd 5 -screen 0 1920x1200x24 -nolisten tcp 5>"$WORK/display" 2>/dev/null &
+PIDS+=($!)
+until [ -s "$WORK/display" ]; do sleep 0.1; done
+export DISPLAY=":$(head -n1 "$WORK/display")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$WORK
+openbox --sm-disable >/dev/null 2>&1 &
+PIDS+=($!)
+sleep 1
+
+names=(frmAnalog_R frmAnalog_X frmAnalog frmLCD_X frmLCD frmLED_X frmLED frmAnalogMaxi frmLEDStretch)
+busy() { for _ in 1 2; do (while :; do :; done) & LOAD+=($!); done; }
+unbusy() { for p in "${LOAD[@]}"; do kill "$p" 2>/dev/null || true; done; LOAD=(); }
+LOAD=()
+
+echo "| Style | Window | 10 ms: fast s / ideal | CPU | 10 ms, both cores busy: fast s / ideal | 1000 ms: fast s / ideal | CPU | Peak memory |"
+echo "|---|---|---|---|---|---|---|---|"
+for style in 0 1 2 3 4 5 6 7 8; do
+    read -r _ _ t10 i10 c10 m10 < <("$BENCH" run $style 10 "$SECONDS_RUN")
+    busy
+    read -r _ _ tb ib _ _ < <("$BENCH" run $style 10 "$SECONDS_RUN")
+    unbusy
+    read -r _ _ t1000 i1000 c1000 m1000 < <("$BENCH" run $style 1000 "$SECONDS_RUN")
+    peak=$(( (m10 > m1000 ? m10 : m1000) / 1024 ))
+    echo "| $style | \`${names[$style]}\` | $t10 / $i10 | $c10 % | $tb / $ib | $t1000 / $i1000 | $c1000 % | $peak MB |"
+done
+
+total=0
+runs=10
+best=
+for _ in $(seq $runs); do
+    launch=$(date +%s%N)
+    read -r ms _ < <("$BENCH" startup "$launch")
+    best=$(awk -v a="$ms" -v b="${best:-$ms}" 'BEGIN { print (a < b ? a : b) }')
+    total=$(awk -v a="$ms" -v t="$total" 'BEGIN { print a + t }')
+done
+echo
+echo "Start-up to the control window on screen: mean $(awk -v t="$total" -v n=$runs 'BEGIN { printf "%.0f", t / n }') ms, best $best ms over $runs starts."

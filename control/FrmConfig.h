@@ -1,0 +1,108 @@
+#pragma once
+
+#include "Form.h"
+
+#include <array>
+
+class CheckBox;
+class CommandButton;
+class DisplaySource;
+class ExactTimer;
+class ImageBox;
+class Label;
+class OptionGroup;
+class Panel3D;
+class QGroupBox;
+class QKeyEvent;
+class Services;
+class ShapeOutline;
+class TextBox;
+struct ConfigEntries;
+struct Module1;
+
+// The control window: sets the start time, the time base, the title, the
+// display style and the time file, and starts, holds and continues the clock.
+// While the clock runs it hides itself; a click on the clock face brings it back.
+class FrmConfig : public Form {
+    Q_OBJECT
+
+public:
+    FrmConfig(Module1& m, Services& services, DisplaySource& windows);
+    ~FrmConfig() override;
+
+    // A click on a clock face: the window comes back, modeless and in front;
+    // the clock keeps running.
+    void configRequested();
+    // A display window was closed: save first if it asks so, then end.
+    void unloadRequested(bool save);
+
+    // Writes the settings file with the entries as they stand now.
+    void konfigSpeichern();
+
+    // The captions of the hold button, by which it knows the clock state.
+    static QString holdCaption();     // "an&halten"
+    static QString continueCaption(); // "&weiter"
+
+protected:
+    void formLoad() override;
+    bool formUnload() override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    // FrmConfigLayout.cpp: every control as designed
+    void buildControls();
+    void buildPanel();
+    void buildButtons();
+    void buildTabOrder();
+    void keepOptionsTabStops();
+
+    void connectHandlers();
+    ConfigEntries entries() const;
+    void setBoxText(TextBox* box, const QString& text);
+    void armTimer();
+    void endProgram();
+
+    // handlers
+    void Form_Load();
+    void btnStart_Click();
+    void btnStop_Click();
+    void btnLetzteZeit_Click();
+    void btnVerbergen_Click();
+    void btnBeenden_Click();
+    void btnHilfe_Click();
+    void chkDatei_Click();
+    void txtFaktor_LostFocus();
+    void txtStd_LostFocus();
+    void txtMin_LostFocus();
+    void txtTitel_LostFocus();
+    void imgCopyright_Click();
+    void optAnzeige_Click(int index);
+    void Timer_Timer();
+
+    Module1& m_module;
+    Services& m_services;
+    DisplaySource& m_windows;
+    bool m_ended = false;
+    int m_shownStyle = -1; // the option last acted on
+
+    ExactTimer* Timer = nullptr;
+    Panel3D* pnlConfig = nullptr;
+    QGroupBox* Frame = nullptr;
+    TextBox* txtStd = nullptr;
+    TextBox* txtMin = nullptr;
+    TextBox* txtFaktor = nullptr;
+    TextBox* txtTitel = nullptr;
+    CommandButton* btnStart = nullptr;
+    CommandButton* btnStop = nullptr;
+    CommandButton* btnVerbergen = nullptr;
+    CommandButton* btnHilfe = nullptr;
+    CommandButton* btnBeenden = nullptr;
+    CommandButton* btnLetzteZeit = nullptr;
+    OptionGroup* optAnzeige = nullptr;
+    CheckBox* chkDatei = nullptr;
+    std::array<Label*, 5> Label_{}; // Label(0) to Label(4)
+    Label* lblRelease = nullptr;
+    Label* lblCopyright = nullptr;
+    ImageBox* imgCopyright = nullptr;
+    ShapeOutline* Rahmen = nullptr;
+};

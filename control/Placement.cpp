@@ -1,0 +1,25 @@
+#include "Placement.h"
+
+#include "DisplayForm.h"
+#include "DisplaySource.h"
+#include "Module1.h"
+#include "OnScreen.h"
+
+void placeOnScreen(Form& form, double left, double top)
+{
+    form.setFormPos(left, top);
+    keepOnScreen(form); // moves it only when it lies outside every screen
+}
+
+void anzeigeZeigen(Module1& m, DisplaySource& windows)
+{
+    if (DisplayForm* window = windows.get(m.intAnzeige))
+        m.frmAnzeige = window;
+    DisplayForm* window = m.frmAnzeige;
+    if (!window)
+        return;
+    placeOnScreen(*window, m.lngAnzeigeLeft, m.lngAnzeigeTop);
+    window->showForm();
+    if (m.intAnzeige == 1 || m.intAnzeige == 3 || m.intAnzeige == 5)
+        window->setCaption(m.strTitel);
+}

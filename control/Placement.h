@@ -1,0 +1,17 @@
+#pragma once
+
+class Form;
+struct Module1;
+class DisplaySource;
+
+// Places a window at left, top twips. A place on a screen is kept exactly; a
+// place outside every screen (a screen that is no longer attached) is moved to
+// the nearest screen, so the window can always be reached.
+void placeOnScreen(Form& form, double left, double top);
+
+// Creates, places, shows and titles the display window of the current style
+// (intAnzeige): placed at lngAnzeigeLeft, lngAnzeigeTop before it is shown,
+// titled with strTitel after it, for the styles with a title bar taken from
+// the title box (1, 3 and 5). For a style without a window the current display
+// window stays.
+void anzeigeZeigen(Module1& m, DisplaySource& windows);

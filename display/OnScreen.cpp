@@ -1,0 +1,76 @@
+#include "OnScreen.h"
+
+#include "Form.h"
+#include "Twips.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+// The part of a window that must be on a screen for the window to count as
+// reachable there: enough to take hold of it with the mouse.
+constexpr int kGripPx = 16;
+
+bool reachable(const QRect& window, const QRect& screen)
+{
+    const QRect seen = window.intersected(screen);
+    return !seen.isEmpty() && seen.width() >= std::min(kGripPx, window.width()) &&
+           seen.height() >= std::min(kGripPx, window.height());
+}
+
+// The distance between two rectangles along each axis (0 where they overlap),
+// squared.
+qint64 gapSquared(const QRect& a, const QRect& b)
+{
+    const qint64 dx = std::max({0, b.left() - a.right() - 1, a.left() - b.right() - 1});
+    const qint64 dy = std::max({0, b.top() - a.bottom() - 1, a.top() - b.bottom() - 1});
+    return dx * dx + dy * dy;
+}
+
+int clampInto(int pos, int length, int start, int screenLength)
+{
+    // too long for the screen: its start edge goes to the screen's start
+    if (length >= screenLength)
+        return start;
+    return std::clamp(pos, start, start + screenLength - length);
+}
+
+} // namespace
+
+QPoint keepOnScreen(const QRect& windowPx, const QList<QRect>& screensPx)
+{
+    if (screensPx.isEmpty())
+        return windowPx.topLeft();
+    for (const QRect& screen : screensPx)
+        if (reachable(windowPx, screen))
+            return windowPx.topLeft();
+
+    const QRect* nearest = &screensPx.front();
+    qint64 best = std::numeric_limits<qint64>::max();
+    for (const QRect& screen : screensPx) {
+        const qint64 gap = gapSquared(windowPx, screen);
+        if (gap < best) {
+            best = gap;
+            nearest = &screen;
+        }
+    }
+    return {clampInto(windowPx.left(), windowPx.width(), nearest->left(), nearest->width()),
+            clampInto(windowPx.top(), windowPx.height(), nearest->top(), nearest->height())};
+}
+
+bool keepOnScreen(Form& form)
+{
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    const QMargins frame = form.frameModel();
+    const QRect outer(form.pos(), form.size().grownBy(frame));
+    const QPoint to = keepOnScreen(outer, screens);
+    if (to == outer.topLeft())
+        return false;
+    form.setFormPos(twips::fromPixels(to.x()), twips::fromPixels(to.y()));
+    return true;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "ClockWindow.h"
+
+#include <QPoint>
+#include <optional>
+
+// One of the seven small display windows (styles 0 to 6): it stays above all
+// ordinary windows from its first activation on, records its place when it
+// loses activation, so that the next display window opens there, and, without
+// a title bar, can be dragged by its surface with the left mouse button.
+class SmallDisplayForm : public ClockWindow {
+    Q_OBJECT
+
+public:
+    SmallDisplayForm(Module1& m, int style);
+
+    bool staysOnTop() const;
+    bool isDragging() const { return m_dragOffset.has_value(); }
+
+protected:
+    void formActivate() override;
+    void formDeactivate() override;
+    void formMouseDown(Qt::MouseButton button, const QPoint& pos) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+    // The size the window takes on every activation; nothing by default.
+    virtual void applyActivationSize() {}
+
+private:
+    void keepOnTop();
+
+    // where the mouse holds the window during a drag of our own
+    std::optional<QPoint> m_dragOffset;
+};
