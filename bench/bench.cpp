@@ -78,6 +78,7 @@ QWidget* topLevel(const QString& name)
 int main(int argc, char** argv)
 {
     const qint64 mainNs = realtimeNs();
+    Application::prepareEnvironment();
     Application app(argc, argv);
     const QStringList args = app.arguments();
     const bool startup = args.value(1) == QStringLiteral("startup");

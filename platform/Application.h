@@ -12,6 +12,10 @@ class Application : public QApplication {
 public:
     Application(int& argc, char** argv);
 
+    // Chooses Qt's cheaper paths for this program's drawing; call it before the
+    // application object is made.
+    static void prepareEnvironment();
+
     void setServices(Services* services) { m_services = services; }
 
     bool notify(QObject* receiver, QEvent* event) override;

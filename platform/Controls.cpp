@@ -144,7 +144,11 @@ ImageBox::ImageBox(const QString& name, QWidget* parent) : QWidget(parent) { set
 
 void ImageBox::setPicture(const QPixmap& picture)
 {
+    // the same picture again changes nothing on the screen
+    if (picture.cacheKey() == m_picture.cacheKey() && !m_picture.isNull())
+        return;
     m_picture = picture;
+    m_scaled = QPixmap();
     if (!m_stretch && !m_picture.isNull())
         resize(m_picture.deviceIndependentSize().toSize());
     update();
@@ -153,7 +157,21 @@ void ImageBox::setPicture(const QPixmap& picture)
 void ImageBox::setStretch(bool stretch)
 {
     m_stretch = stretch;
+    m_scaled = QPixmap();
     update();
+}
+
+void ImageBox::setSmooth(bool smooth)
+{
+    m_smooth = smooth;
+    m_scaled = QPixmap();
+    update();
+}
+
+void ImageBox::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    m_scaled = QPixmap();
 }
 
 void ImageBox::paintEvent(QPaintEvent*)
@@ -161,11 +179,18 @@ void ImageBox::paintEvent(QPaintEvent*)
     if (m_picture.isNull())
         return;
     QPainter p(this);
-    p.setRenderHint(QPainter::SmoothPixmapTransform, m_smooth);
-    if (m_stretch)
-        p.drawPixmap(rect(), m_picture);
-    else
+    if (!m_stretch) {
         p.drawPixmap(0, 0, m_picture);
+        return;
+    }
+    const qreal dpr = devicePixelRatioF();
+    const QSize target = size() * dpr;
+    if (m_scaled.size() != target && !target.isEmpty()) {
+        m_scaled = m_picture.scaled(target, Qt::IgnoreAspectRatio,
+                                    m_smooth ? Qt::SmoothTransformation : Qt::FastTransformation);
+        m_scaled.setDevicePixelRatio(dpr);
+    }
+    p.drawPixmap(0, 0, m_scaled);
 }
 
 void ImageBox::mousePressEvent(QMouseEvent* event) { event->accept(); }

@@ -110,17 +110,19 @@ public:
     void setPicture(const QPixmap& picture);
     bool stretch() const { return m_stretch; }
     void setStretch(bool stretch);
-    void setSmooth(bool smooth) { m_smooth = smooth; update(); }
+    void setSmooth(bool smooth);
 signals:
     void clicked();
     void doubleClicked();
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 private:
     QPixmap m_picture;
+    QPixmap m_scaled; // the stretched picture, made once per size
     bool m_stretch = false;
     bool m_smooth = false;
 };
