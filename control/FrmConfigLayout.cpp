@@ -195,13 +195,13 @@ void FrmConfig::buildPanel()
     setSystemTextColor(Frame);
 
     const QColor blue = colorFromValue(kDarkBlue);
-    for (const LabelSpec& spec : kFrameLabels) {
-        auto* label = new Label(labelName(spec.index), text(spec.caption), Frame);
-        place(label, spec.left, spec.top, spec.width, spec.height);
+    for (const LabelSpec& row : kFrameLabels) {
+        auto* label = new Label(labelName(row.index), text(row.caption), Frame);
+        place(label, row.left, row.top, row.width, row.height);
         setTextColor(label, blue);
-        if (spec.bold)
+        if (row.bold)
             label->setFont(arial(9.75, true));
-        Label_[static_cast<std::size_t>(spec.index)] = label;
+        Label_[static_cast<std::size_t>(row.index)] = label;
     }
 
     auto numberBox = [this](const QString& name, int left, int top, int width, int maxLength) {
@@ -225,10 +225,10 @@ void FrmConfig::buildPanel()
 
     optAnzeige = new OptionGroup(this);
     for (int i = 0; i < 9; ++i) {
-        const OptionSpec& spec = kOptions[i];
-        QRadioButton* option = optAnzeige->add(i, QStringLiteral("optAnzeige"), text(spec.caption), Frame);
-        place(option, spec.left, spec.top, spec.width, kOptionHeight);
-        option->setToolTip(text(spec.tooltip));
+        const OptionSpec& row = kOptions[i];
+        QRadioButton* option = optAnzeige->add(i, QStringLiteral("optAnzeige"), text(row.caption), Frame);
+        place(option, row.left, row.top, row.width, kOptionHeight);
+        option->setToolTip(text(row.tooltip));
         setTextColor(option, blue);
         option->setFont(arial(9.76));
         option->setStyle(markStyle);
@@ -258,10 +258,10 @@ void FrmConfig::buildButtons()
 {
     CommandButton** targets[] = {&btnStart, &btnStop, &btnVerbergen, &btnHilfe, &btnBeenden};
     for (std::size_t i = 0; i < std::size(kButtons); ++i) {
-        const ButtonSpec& spec = kButtons[i];
-        auto* button = new CommandButton(text(spec.name), text(spec.caption), this);
-        place(button, spec.left, spec.top, spec.width, spec.height);
-        button->setToolTip(text(spec.tooltip));
+        const ButtonSpec& row = kButtons[i];
+        auto* button = new CommandButton(text(row.name), text(row.caption), this);
+        place(button, row.left, row.top, row.width, row.height);
+        button->setToolTip(text(row.tooltip));
         setTextColor(button, colorFromValue(kDarkBlue));
         *targets[i] = button;
     }

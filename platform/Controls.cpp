@@ -40,6 +40,24 @@ void setColors(QWidget* control, const QColor& text, const QColor& background)
     control->setPalette(pal);
 }
 
+namespace {
+
+// Presses on a control stay with it, so they never drag the window beneath; a
+// left-button release inside the control is its click.
+bool isClick(const QWidget* control, QMouseEvent* event)
+{
+    event->accept();
+    return event->button() == Qt::LeftButton && control->rect().contains(event->position().toPoint());
+}
+
+bool isDoubleClick(QMouseEvent* event)
+{
+    event->accept();
+    return event->button() == Qt::LeftButton;
+}
+
+} // namespace
+
 // ---- Label
 
 Label::Label(const QString& name, const QString& caption, QWidget* parent) : QLabel(caption, parent)
@@ -51,15 +69,13 @@ void Label::mousePressEvent(QMouseEvent* event) { event->accept(); }
 
 void Label::mouseReleaseEvent(QMouseEvent* event)
 {
-    event->accept();
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (isClick(this, event))
         emit clicked();
 }
 
 void Label::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    event->accept();
-    if (event->button() == Qt::LeftButton)
+    if (isDoubleClick(event))
         emit doubleClicked();
 }
 
@@ -197,15 +213,13 @@ void ImageBox::mousePressEvent(QMouseEvent* event) { event->accept(); }
 
 void ImageBox::mouseReleaseEvent(QMouseEvent* event)
 {
-    event->accept();
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (isClick(this, event))
         emit clicked();
 }
 
 void ImageBox::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    event->accept();
-    if (event->button() == Qt::LeftButton)
+    if (isDoubleClick(event))
         emit doubleClicked();
 }
 
@@ -346,15 +360,13 @@ void PictureBox::mousePressEvent(QMouseEvent* event) { event->accept(); }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event)
 {
-    event->accept();
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (isClick(this, event))
         emit clicked();
 }
 
 void PictureBox::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    event->accept();
-    if (event->button() == Qt::LeftButton)
+    if (isDoubleClick(event))
         emit doubleClicked();
 }
 
