@@ -10,6 +10,15 @@ SmallDisplayForm::SmallDisplayForm(Module1& m, int style) : ClockWindow(m, style
 
 bool SmallDisplayForm::staysOnTop() const { return windowFlags().testFlag(Qt::WindowStaysOnTopHint); }
 
+void SmallDisplayForm::setVisible(bool visible)
+{
+    if (visible && !isVisible() && isLoaded()) {
+        applyActivationSize();
+        keepOnTop();
+    }
+    ClockWindow::setVisible(visible);
+}
+
 void SmallDisplayForm::formActivate()
 {
     // activation draws nothing: the face keeps what the last update put there

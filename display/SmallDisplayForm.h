@@ -18,6 +18,11 @@ public:
     bool staysOnTop() const;
     bool isDragging() const { return m_dragOffset.has_value(); }
 
+    // Showing takes the activation size and the place above other windows
+    // before the window reaches the screen: changing either on a window just
+    // mapped makes some window managers place it at the screen's corner.
+    void setVisible(bool visible) override;
+
 protected:
     void formActivate() override;
     void formDeactivate() override;

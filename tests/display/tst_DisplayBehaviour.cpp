@@ -116,6 +116,23 @@ void TestDisplayBehaviour::sizes()
     QCOMPARE(QSizeF(form->formWidth(), form->formHeight()), loaded);
     QVERIFY(!form->staysOnTop());
 
+    // the window reaches the screen with its activation size and on top already
+    struct AtShow : QObject {
+        Form* form;
+        QSizeF size;
+        bool onTop = false;
+        explicit AtShow(Form* f) : form(f) {}
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::Show && size.isEmpty()) {
+                size = QSizeF(form->formWidth(), form->formHeight());
+                onTop = form->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+            }
+            return false;
+        }
+    } atShow(form);
+    form->installEventFilter(&atShow);
+
     for (int round = 0; round < 2; ++round) {
         QVERIFY(showActive(form));
         QCOMPARE(QSizeF(form->formWidth(), form->formHeight()), active);
@@ -135,6 +152,8 @@ void TestDisplayBehaviour::sizes()
         // once more after the control window had the activation
         activateOther();
     }
+    QCOMPARE(atShow.size, active);
+    QVERIFY(atShow.onTop);
 }
 
 void TestDisplayBehaviour::deactivationRecordsPlace_data()
