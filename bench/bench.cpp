@@ -117,7 +117,7 @@ int main(int argc, char** argv)
         const double cpu0 = cpuSeconds();
         auto* wall = new QElapsedTimer;
         wall->start();
-        QTimer::singleShot(args[4].toInt() * 1000, [&m, zeit0, cpu0, wall, &args] {
+        QTimer::singleShot(args[4].toInt() * 1000, Qt::PreciseTimer, [&m, zeit0, cpu0, wall, &args] {
             const qint64 ms = wall->elapsed();
             const double cpu = cpuSeconds() - cpu0;
             std::printf("%s %s %d %lld %.2f %ld\n", qPrintable(args[2]), qPrintable(args[3]), m.lngZeit - zeit0,
