@@ -44,13 +44,10 @@ Settings gatherSettings(Module1& m, const ConfigEntries& entries, DisplaySource&
     s.konfigLeft = entries.konfigLeft;
     s.konfigTop = entries.konfigTop;
     s.titel = m.strTitel;
-    if (const DisplayForm* maxi = windows.get(7)) {
-        s.breiteMaxi = toLong(maxi->formWidth());
-        s.hoeheMaxi = toLong(maxi->formHeight());
-    } else {
-        s.breiteMaxi = m.lngBreiteMaxi;
-        s.hoeheMaxi = m.lngHoeheMaxi;
-    }
+    // the large clock's size comes from its window, created (not shown) if needed
+    const DisplayForm* maxi = windows.get(7);
+    s.breiteMaxi = toLong(maxi->formWidth());
+    s.hoeheMaxi = toLong(maxi->formHeight());
     s.letzteStd = m.lngStd;
     s.letzteMin = m.lngMin;
     s.datei = m.blnDatei;
