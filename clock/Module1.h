@@ -5,6 +5,7 @@
 #include <QString>
 #include <cstdint>
 
+class ClockEvents;
 class DisplayForm;
 class DrawingRoutines;
 
@@ -31,6 +32,7 @@ struct Module1 {
     std::int32_t lngLetzteMinute = 0;
     bool blnDatei = false;
     std::int32_t heldZeit = 0; // the fast time remembered by hold
+    bool running = false;      // the timer is armed (after Start and continue)
 
     // configuration
     std::int32_t lngStartStd = 0;
@@ -52,4 +54,7 @@ struct Module1 {
 
     // The drawing routines of the display windows, used by the dispatch.
     DrawingRoutines* drawing = nullptr;
+    // Told of Start, hold, continue, time base and title changes and of every
+    // fast minute, for those who share the clock; none in a plain run.
+    ClockEvents* events = nullptr;
 };

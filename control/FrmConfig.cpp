@@ -5,6 +5,7 @@
 #include "FrmConfig.h"
 
 #include "ConfigFile.h"
+#include "ClockEvents.h"
 #include "Controls.h"
 #include "Dispatch.h"
 #include "DisplayForm.h"
@@ -37,6 +38,12 @@ void takeFocus(QWidget* button)
 }
 
 std::int32_t numberOf(const QString& text) { return numbers::toLong(numbers::leadingNumber(text)); }
+
+void tellStateChanged(const Module1& m)
+{
+    if (m.events)
+        emit m.events->stateChanged();
+}
 
 } // namespace
 
@@ -138,6 +145,7 @@ void FrmConfig::armTimer()
     // file) would make the timer spin; the value itself stays as it was read
     Timer->setInterval(std::max(kMinFaktor, m_module.lngFaktor));
     Timer->setEnabled(true);
+    m_module.running = true;
 }
 
 void FrmConfig::btnStart_Click()
@@ -156,6 +164,7 @@ void FrmConfig::btnStart_Click()
     btnBeenden->setEnabled(false);
     pnlConfig->hide();
     hideForm();
+    tellStateChanged(m);
 }
 
 void FrmConfig::btnStop_Click()
@@ -164,11 +173,13 @@ void FrmConfig::btnStop_Click()
     Module1& m = m_module;
     if (btnStop->text() == holdCaption()) {
         Timer->setEnabled(false);
+        m.running = false;
         btnStop->setText(continueCaption());
         btnStop->setToolTip(QStringLiteral(" lässt die Quendrasil-Anzeige weiterlaufen "));
         m.heldZeit = m.lngZeit;
         pnlConfig->show();
         btnBeenden->setEnabled(true);
+        tellStateChanged(m);
     } else {
         armTimer();
         btnStop->setText(holdCaption());
@@ -178,6 +189,7 @@ void FrmConfig::btnStop_Click()
         btnBeenden->setEnabled(false);
         anzeigeAktualisieren(m);
         hideForm();
+        tellStateChanged(m);
     }
 }
 
@@ -220,6 +232,7 @@ void FrmConfig::endProgram()
 {
     m_ended = true;
     Timer->setEnabled(false);
+    m_module.running = false;
     m_services.end(0);
 }
 
@@ -263,7 +276,10 @@ void FrmConfig::txtFaktor_LostFocus()
         return;
     if (numbers::leadingNumber(txtFaktor->text()) < kMinFaktor)
         setBoxText(txtFaktor, QStringLiteral("10"));
+    const std::int32_t before = m_module.lngFaktor;
     m_module.lngFaktor = numberOf(txtFaktor->text());
+    if (m_module.lngFaktor != before)
+        tellStateChanged(m_module);
 }
 
 void FrmConfig::txtStd_LostFocus()
@@ -307,8 +323,17 @@ void FrmConfig::txtTitel_LostFocus()
 {
     if (m_ended)
         return;
+    const bool changed = m_module.strTitel != txtTitel->text();
     m_module.strTitel = txtTitel->text();
     anzeigeZeigen(m_module, m_windows);
+    if (changed)
+        tellStateChanged(m_module);
 }
 
-void FrmConfig::Timer_Timer() { timerTick(m_module); }
+void FrmConfig::Timer_Timer()
+{
+    timerTick(m_module);
+    // those who share the clock hear of it after the tick (queued)
+    if (m_module.lngSec == 0 && m_module.events)
+        emit m_module.events->minutePassed();
+}

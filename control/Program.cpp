@@ -21,6 +21,7 @@ Program::Program(Module1& m, Services& services)
       m_source(std::make_unique<Source>(*m_windows))
 {
     m_module.drawing = m_windows.get();
+    m_module.events = &m_events;
     connect(m_windows.get(), &DisplayWindows::configRequested, this, [this] {
         if (m_config)
             m_config->configRequested();
@@ -36,6 +37,7 @@ Program::~Program()
     m_config.reset();
     m_module.frmAnzeige = nullptr;
     m_module.drawing = nullptr;
+    m_module.events = nullptr;
 }
 
 void Program::prepareFonts()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ClockEvents.h"
+
 #include <QObject>
 #include <memory>
 
@@ -24,12 +26,16 @@ public:
 
     FrmConfig* frmConfig() const { return m_config.get(); }
     DisplayWindows& displayWindows() const { return *m_windows; }
+    // Start, hold, continue, time base, title and every fast minute, for
+    // those who share the clock.
+    ClockEvents& clockEvents() { return m_events; }
 
 private:
     class Source;
 
     Module1& m_module;
     Services& m_services;
+    ClockEvents m_events;
     std::unique_ptr<DisplayWindows> m_windows;
     std::unique_ptr<Source> m_source;
     std::unique_ptr<FrmConfig> m_config; // goes first, as it uses the windows

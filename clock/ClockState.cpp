@@ -1,0 +1,96 @@
+#include "ClockState.h"
+
+#include "Module1.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+#include <algorithm>
+#include <cmath>
+
+namespace clockstate {
+
+namespace {
+
+// A whole number within [low, high] from a JSON value, or nothing.
+std::optional<std::int64_t> wholeNumber(const QJsonValue& v, std::int64_t low, std::int64_t high)
+{
+    if (!v.isDouble())
+        return std::nullopt;
+    const double d = v.toDouble();
+    if (!std::isfinite(d) || d != std::floor(d) || d < static_cast<double>(low) || d > static_cast<double>(high))
+        return std::nullopt;
+    return static_cast<std::int64_t>(d);
+}
+
+std::optional<ClockState> refuse(QString* why, const QString& reason)
+{
+    if (why)
+        *why = reason;
+    return std::nullopt;
+}
+
+} // namespace
+
+ClockState of(const Module1& m, std::int64_t seq)
+{
+    ClockState s;
+    s.time = m.lngZeit >= 0 && m.lngZeit <= 86399 ? m.lngZeit : 0;
+    s.timeBase = std::clamp(m.lngFaktor, kMinTimeBase, kMaxTimeBase);
+    s.running = m.running;
+    s.title = m.strTitel.left(kMaxTitle);
+    s.seq = seq;
+    return s;
+}
+
+QByteArray toJson(const ClockState& s)
+{
+    QJsonObject o;
+    o.insert(QStringLiteral("format"), ClockState::kFormat);
+    o.insert(QStringLiteral("time"), s.time);
+    o.insert(QStringLiteral("timebase"), s.timeBase);
+    o.insert(QStringLiteral("running"), s.running);
+    o.insert(QStringLiteral("title"), s.title);
+    o.insert(QStringLiteral("seq"), static_cast<qint64>(s.seq));
+    return QJsonDocument(o).toJson(QJsonDocument::Compact);
+}
+
+std::optional<ClockState> fromJson(const QByteArray& payload, QString* why)
+{
+    if (payload.size() > kMaxPayload)
+        return refuse(why, QStringLiteral("payload of %1 bytes is too large").arg(payload.size()));
+    QJsonParseError error{};
+    const QJsonDocument doc = QJsonDocument::fromJson(payload, &error);
+    if (error.error != QJsonParseError::NoError || !doc.isObject())
+        return refuse(why, QStringLiteral("not a JSON object"));
+    const QJsonObject o = doc.object();
+
+    const auto format = wholeNumber(o.value(QStringLiteral("format")), 0, 1'000'000);
+    if (!format || *format != ClockState::kFormat)
+        return refuse(why, QStringLiteral("format version is not %1").arg(ClockState::kFormat));
+    const auto time = wholeNumber(o.value(QStringLiteral("time")), 0, 86399);
+    if (!time)
+        return refuse(why, QStringLiteral("time is not a whole number from 0 to 86399"));
+    const auto timeBase = wholeNumber(o.value(QStringLiteral("timebase")), kMinTimeBase, kMaxTimeBase);
+    if (!timeBase)
+        return refuse(why, QStringLiteral("time base is not a whole number from %1 to %2").arg(kMinTimeBase).arg(kMaxTimeBase));
+    const QJsonValue running = o.value(QStringLiteral("running"));
+    if (!running.isBool())
+        return refuse(why, QStringLiteral("running is not true or false"));
+    const QJsonValue title = o.value(QStringLiteral("title"));
+    if (!title.isString() || title.toString().size() > kMaxTitle)
+        return refuse(why, QStringLiteral("title is not a text of at most %1 characters").arg(kMaxTitle));
+    const auto seq = wholeNumber(o.value(QStringLiteral("seq")), 0, kMaxSeq);
+    if (!seq)
+        return refuse(why, QStringLiteral("seq is not a whole number from 0 to 2^53"));
+
+    ClockState s;
+    s.time = static_cast<std::int32_t>(*time);
+    s.timeBase = static_cast<std::int32_t>(*timeBase);
+    s.running = running.toBool();
+    s.title = title.toString();
+    s.seq = *seq;
+    return s;
+}
+
+} // namespace clockstate
