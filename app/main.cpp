@@ -1,4 +1,5 @@
 #include "Application.h"
+#include "CommandLine.h"
 #include "Module1.h"
 #include "Program.h"
 #include "Services.h"
@@ -6,8 +7,23 @@
 #include <QFont>
 #include <QTimer>
 
+#include <cstdio>
+
 int main(int argc, char** argv)
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine options = parseCommandLine(arguments);
+    if (!options.error.isEmpty()) {
+        std::fprintf(stderr, "quendrasil: %s\n", qPrintable(options.error));
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(qPrintable(options.helpText), stdout);
+        return 0;
+    }
+
     // pixel-art pictures scale by whole factors only, so they stay crisp
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
     Application::prepareEnvironment();
