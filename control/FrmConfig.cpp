@@ -132,6 +132,7 @@ void FrmConfig::Form_Load()
     optAnzeige->select(m.intAnzeige); // no button for a style outside 0 to 8: a run-time error
     txtTitel->setText(m.strTitel);
     chkDatei->setValue(m.blnDatei ? 1 : 0);
+    m_settingsRead = true;
 
     lblCopyright->setText(QStringLiteral("© ") + m.app.legalCopyright);
     Label_[2]->setText(QStringLiteral("um die Konfiguration zu ändern müssen Sie die Uhr anhalten, "
@@ -234,6 +235,17 @@ void FrmConfig::endProgram()
     Timer->setEnabled(false);
     m_module.running = false;
     m_services.end(0);
+}
+
+void FrmConfig::endSession()
+{
+    if (m_ended)
+        return;
+    // before start-up has filled the boxes (while the message about a missing
+    // settings file waits) there is nothing of the session to keep
+    if (m_settingsRead)
+        konfigSpeichern();
+    endProgram();
 }
 
 void FrmConfig::configRequested()

@@ -2,15 +2,19 @@
 
 #include <QApplication>
 
+class QSocketNotifier;
 class Services;
 
 // The application: catches a run-time error once, where the event loop hands out
-// events, and lets the services report it and end the program.
+// events, and lets the services report it and end the program. It also turns
+// the end of the desktop session and the signals SIGTERM, SIGHUP and SIGINT into
+// one request to end, handled on the event loop.
 class Application : public QApplication {
     Q_OBJECT
 
 public:
     Application(int& argc, char** argv);
+    ~Application() override;
 
     // Chooses Qt's cheaper paths for this program's drawing; call it before the
     // application object is made.
@@ -20,6 +24,17 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override;
 
+signals:
+    // The session ends or a signal asks the program to stop. While a run-time
+    // error is being reported the program ends at once instead, unsaved.
+    void endRequested();
+
 private:
+    void watchSignals();
+    void signalArrived();
+    void requestEnd();
+
     Services* m_services = nullptr;
+    QSocketNotifier* m_signals = nullptr;
+    bool m_failing = false; // a run-time error is being reported
 };
