@@ -94,6 +94,15 @@ void Application::requestEnd()
         exit(1);
 }
 
+bool Application::event(QEvent* event)
+{
+    if (event->type() == QEvent::Quit) {
+        requestEnd();
+        return true;
+    }
+    return QApplication::event(event);
+}
+
 bool Application::notify(QObject* receiver, QEvent* event)
 {
     try {

@@ -24,6 +24,11 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override;
 
+protected:
+    // The session manager's last word (its "die") quits the application: that
+    // too is the end of the session, not a close of every window in some order.
+    bool event(QEvent* event) override;
+
 signals:
     // The session ends or a signal asks the program to stop. While a run-time
     // error is being reported the program ends at once instead, unsaved.

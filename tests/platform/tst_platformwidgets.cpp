@@ -7,6 +7,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <csignal>
+
 namespace {
 
 class RecordingServices : public Services {
@@ -171,6 +173,28 @@ private slots:
         QCOMPARE(box.drawing().pixelColor(40, 40), QColor(Qt::white));
     }
 
+    // a signal to stop, or the session manager's quit, is one request to end
+    void endRequested_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGHUP") << SIGHUP;
+        QTest::newRow("SIGINT") << SIGINT;
+        QTest::newRow("quit") << 0;
+    }
+    void endRequested()
+    {
+        QFETCH(int, signal);
+        auto* app = qobject_cast<Application*>(QCoreApplication::instance());
+        QSignalSpy spy(app, &Application::endRequested);
+        QEvent quit(QEvent::Quit); // as the session manager's "die" sends it
+        if (signal)
+            std::raise(signal);
+        else
+            QCoreApplication::sendEvent(app, &quit);
+        QTRY_COMPARE(spy.size(), 1);
+    }
+
     void runtimeErrorIsReportedOnceAndEnds()
     {
         auto* app = qobject_cast<Application*>(QCoreApplication::instance());
@@ -180,9 +204,14 @@ private slots:
         Thrower thrower;
         QEvent event(QEvent::User);
         QCoreApplication::sendEvent(&thrower, &event);
-        app->setServices(nullptr);
         QCOMPARE(services.errors, QList<int>{62});
         QCOMPARE(services.ends, QList<int>{1});
+        // a signal while the error is told ends at once, nothing saved
+        QSignalSpy spy(app, &Application::endRequested);
+        std::raise(SIGTERM);
+        QTRY_COMPARE(services.ends, (QList<int>{1, 1}));
+        QCOMPARE(spy.size(), 0);
+        app->setServices(nullptr);
     }
 };
 
@@ -190,6 +219,7 @@ int main(int argc, char** argv)
 {
     Application app(argc, argv);
     TestPlatformWidgets test;
-    return QTest::qExec(&test, argc, argv);
+    // the signals to stop are the application's to handle, not the crash handler's
+    return QTest::qExec(&test, QCoreApplication::arguments() << QStringLiteral("-nocrashhandler"));
 }
 #include "tst_platformwidgets.moc"
