@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Switching to another program and back is no loss of focus: with the focus
 # in the title box the display window does not jump in front of the other
-# program; with "5" being typed as the time base the box keeps it (the about
-# box coming up and going is no loss either). Saved on SIGTERM as typed.
+# program, and the title is taken only when the activation comes back to
+# another window of the program; with "5" being typed as the time base the
+# box keeps it (the about box coming up and going is no loss either). Saved
+# on SIGTERM as typed.
 . "$(dirname "$0")/lib.sh" "$1"
 . "$HERE/e2e_extra.sh"
 start_desktop
@@ -29,7 +31,15 @@ away_and_back() {
 
 cfg=$(activate_config)
 click_config 70 282 # into txtTitel
+xdotool key --window "$cfg" ctrl+a N e u
 away_and_back "title box"
+[ -n "$(window_named "^Anlage$")" ] || fail "the title was taken on the way back"
+# away, then back to the display window: now the focus has left the title box
+xdotool windowactivate --sync "$XM_ID" >/dev/null 2>&1
+sleep 0.5
+xdotool windowactivate --sync "$disp" >/dev/null 2>&1
+wait_for '[ -n "$(window_named "^Neu$")" ]' 5 || fail "the title was not taken when the display window was activated"
+cfg=$(activate_config)
 click_config 126 82 # into txtFaktor; leaving the title brings the display window up
 cfg=$(activate_config)
 xdotool key --window "$cfg" ctrl+a 5
