@@ -210,11 +210,10 @@ void TestControlSettings::longValuesStayWhole()
     s.titel = QString(40000, u'T');
     s.konfigLeft = 1000.7;
     f.writeSettings(s);
-    QFile leftover(f.iniPath() + QStringLiteral(".Xy12Ab"));
-    QVERIFY(leftover.open(QIODevice::WriteOnly));
-    leftover.close();
+    QFile leftover(f.iniPath() + QStringLiteral(".Xy12Ab")), backup(f.iniPath() + QStringLiteral(".backup"));
+    QVERIFY(leftover.open(QIODevice::WriteOnly) && backup.open(QIODevice::WriteOnly));
     f.start();
-    QVERIFY(!leftover.exists());
+    QVERIFY(!leftover.exists() && backup.exists()); // a name somebody chose stays
     QCOMPARE(f.frm->formLeft(), 1001.0);
     auto* titel = f.child<QLineEdit>(QStringLiteral("txtTitel"));
     titel->setFocus(Qt::MouseFocusReason);
