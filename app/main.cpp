@@ -30,6 +30,10 @@ int main(int argc, char** argv)
         else
             services.end(0);
     });
+    QObject::connect(&app, &Application::saveRequested, &program, [&program] {
+        if (FrmConfig* config = program.frmConfig())
+            config->commitSession();
+    });
     // start-up runs inside the event loop, where a run-time error is caught
     QTimer::singleShot(0, &program, &Program::start);
     return app.exec();

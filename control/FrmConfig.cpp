@@ -271,6 +271,12 @@ void FrmConfig::endSession()
     endProgram();
 }
 
+void FrmConfig::commitSession()
+{
+    if (!m_ended && m_settingsRead)
+        konfigSpeichern();
+}
+
 void FrmConfig::configRequested()
 {
     if (!m_ended)

@@ -39,6 +39,8 @@ public:
     // The desktop session ends or the program is told to stop: save once and
     // end, as closing the window does.
     void endSession();
+    // The session manager asks for the data: saved, and the program goes on.
+    void commitSession();
 
     // Writes the settings file with the entries as they stand now.
     void konfigSpeichern();

@@ -34,9 +34,14 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     setQuitOnLastWindowClosed(false); // the program ends only by its own rules
     watchSignals();
 #ifndef QT_NO_SESSIONMANAGER
-    // the session's end, before the logout: the settings are saved as on
-    // closing (the state saves of a session checkpoint are not an end)
-    connect(this, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { requestEnd(); });
+    // asked to commit its data (before a logout, or at a checkpoint, which
+    // is no end) the program saves its settings and goes on; the session's
+    // end is the "die" that follows. It keeps no state of a session beyond
+    // the settings file, so the requests to save a state are left alone.
+    connect(this, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) {
+        if (!m_failing)
+            emit saveRequested();
+    });
 #endif
 }
 

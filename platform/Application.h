@@ -7,8 +7,8 @@ class Services;
 
 // The application: catches a run-time error once, where the event loop hands out
 // events, and lets the services report it and end the program. It also turns
-// the end of the desktop session and the signals SIGTERM, SIGHUP and SIGINT into
-// one request to end, handled on the event loop.
+// the end of the desktop session (the session manager's "die") and the signals
+// SIGTERM, SIGHUP and SIGINT into one request to end, handled on the event loop.
 class Application : public QApplication {
     Q_OBJECT
 
@@ -33,6 +33,9 @@ signals:
     // The session ends or a signal asks the program to stop. While a run-time
     // error is being reported the program ends at once instead, unsaved.
     void endRequested();
+    // The session manager asks for the data to be committed: before a logout,
+    // but also at a checkpoint, after which the program goes on.
+    void saveRequested();
 
 private:
     void watchSignals();
