@@ -1,5 +1,6 @@
 #include "Application.h"
 #include "CommandLine.h"
+#include "FrmConfig.h"
 #include "Module1.h"
 #include "Program.h"
 #include "Services.h"
@@ -38,6 +39,17 @@ int main(int argc, char** argv)
     Module1 m;
     m.app.path = QCoreApplication::applicationDirPath();
     Program program(m, services);
+    // a logout or a signal to stop ends the program as closing the control window does
+    QObject::connect(&app, &Application::endRequested, &program, [&program, &services] {
+        if (FrmConfig* config = program.frmConfig())
+            config->endSession();
+        else
+            services.end(0);
+    });
+    QObject::connect(&app, &Application::saveRequested, &program, [&program] {
+        if (FrmConfig* config = program.frmConfig())
+            config->commitSession();
+    });
     // start-up runs inside the event loop, where a run-time error is caught
     QTimer::singleShot(0, &program, &Program::start);
     return app.exec();

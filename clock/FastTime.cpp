@@ -3,9 +3,7 @@
 #include "Dispatch.h"
 #include "Module1.h"
 #include "Numbers.h"
-#include "RuntimeError.h"
-
-#include <QFile>
+#include "WholeFile.h"
 
 TimeParts splitTime(std::int32_t zeit)
 {
@@ -35,14 +33,9 @@ QString timeFilePath(const Module1& m) { return m.app.file(QStringLiteral("Uhrze
 
 void writeTimeFile(const Module1& m, const QByteArray& content)
 {
-    QFile file(timeFilePath(m));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw RuntimeError::pathFileAccess();
-    if (file.write(content) != content.size())
-        throw RuntimeError::pathFileAccess();
-    file.close();
-    if (file.error() != QFileDevice::NoError)
-        throw RuntimeError::pathFileAccess();
+    // replaced whole, so that a program reading it never finds it empty or
+    // half written; where the folder takes no new file it is written in place
+    wholefile::write(timeFilePath(m), content, false, true);
 }
 
 void advanceFastTime(Module1& m)

@@ -24,8 +24,8 @@ QByteArray timeFileLine(std::int32_t std, std::int32_t min);
 
 // The time file "Uhrzeit.txt" in the program's folder.
 QString timeFilePath(const Module1& m);
-// Writes the line (or nothing, to empty it) in one go; a file that cannot be
-// written is the path/file access error.
+// Writes the line (or nothing, to empty it), replacing the file whole; a file
+// that cannot be written is the path/file access error.
 void writeTimeFile(const Module1& m, const QByteArray& content);
 
 // Steps one to six of a tick: advance, wrap above 86399 to 0, split, and write

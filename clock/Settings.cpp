@@ -2,13 +2,16 @@
 
 #include "Numbers.h"
 #include "RuntimeError.h"
+#include "WholeFile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QStringList>
+
+#include <cmath>
+#include <limits>
 
 namespace settingsfile {
 
@@ -59,6 +62,15 @@ QStringList splitLines(const QString& text)
 
 std::int32_t longValue(const QString& line) { return numbers::toLong(numbers::leadingNumber(line)); }
 
+// A single-precision value line; a number too large for it is the overflow error.
+double singleValue(const QString& line)
+{
+    const double value = numbers::leadingNumber(line);
+    if (!(std::fabs(value) <= std::numeric_limits<float>::max()))
+        throw RuntimeError::overflow();
+    return value;
+}
+
 } // namespace
 
 QString fileName() { return QStringLiteral("Quendrasil.ini"); }
@@ -72,18 +84,34 @@ bool parseBoolean(const QString& line)
         return false;
     bool ok = false;
     const double number = word.toDouble(&ok);
-    if (!ok)
+    // a number too large for a double is one all the same; "nan" and "inf"
+    // are words, not numbers
+    if (!ok && std::isinf(number))
+        throw RuntimeError::overflow();
+    if (!ok || !std::isfinite(number))
         throw RuntimeError::typeMismatch();
     return number != 0.0;
 }
 
+bool holdsText(const QString& text)
+{
+    for (QChar c : text) {
+        if (c == u'\r' || c == u'\n')
+            return false;
+    }
+    QStringEncoder encoder(kCodec);
+    const QByteArray bytes = encoder.encode(text);
+    return !encoder.hasError();
+}
+
 QByteArray format(const Settings& s)
 {
+    using numbers::roundHalfEven;
     using numbers::settingsNumber;
     const QString values[14] = {
         settingsNumber(s.startStd),   settingsNumber(s.startMin),   settingsNumber(s.faktor),
         settingsNumber(s.anzeige),    settingsNumber(s.anzeigeLeft), settingsNumber(s.anzeigeTop),
-        settingsNumber(static_cast<float>(s.konfigLeft)), settingsNumber(static_cast<float>(s.konfigTop)),
+        settingsNumber(roundHalfEven(s.konfigLeft)), settingsNumber(roundHalfEven(s.konfigTop)),
         s.titel,                      settingsNumber(s.breiteMaxi), settingsNumber(s.hoeheMaxi),
         settingsNumber(s.letzteStd),  settingsNumber(s.letzteMin),
         s.datei ? QStringLiteral("True") : QStringLiteral("False"),
@@ -109,8 +137,8 @@ Settings parse(const QByteArray& bytes)
     s.anzeige = numbers::toInt(numbers::leadingNumber(value(3)));
     s.anzeigeLeft = longValue(value(4));
     s.anzeigeTop = longValue(value(5));
-    s.konfigLeft = numbers::leadingNumber(value(6));
-    s.konfigTop = numbers::leadingNumber(value(7));
+    s.konfigLeft = singleValue(value(6));
+    s.konfigTop = singleValue(value(7));
     s.titel = value(8);
     s.breiteMaxi = longValue(value(9));
     s.hoeheMaxi = longValue(value(10));
@@ -134,10 +162,7 @@ std::optional<Settings> read(const QString& path)
 
 void write(const QString& path, const Settings& s)
 {
-    const QByteArray bytes = format(s);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw RuntimeError::pathFileAccess();
+    wholefile::write(path, format(s), true);
 }
 
 } // namespace settingsfile

@@ -16,10 +16,12 @@
 #include "Placement.h"
 #include "Services.h"
 #include "Settings.h"
+#include "WholeFile.h"
 
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QValidator>
 #include <algorithm>
 
 namespace {
@@ -28,6 +30,20 @@ const QChar CR(0x0D);
 
 // The smallest time base the timer runs with.
 constexpr std::int32_t kMinFaktor = 10;
+
+// How many characters the title box takes by typing.
+constexpr int kTitelLength = 32767;
+
+// The title box refuses an edit that brings characters the settings file
+// cannot hold, so that what the box shows is what is saved.
+class TitelValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override
+    {
+        return settingsfile::holdsText(input) ? Acceptable : Invalid;
+    }
+};
 
 // An access key moves the focus to its button before the click, so that a box
 // being edited takes its value first.
@@ -80,17 +96,20 @@ void FrmConfig::connectHandlers()
     connect(txtTitel, &TextBox::lostFocus, this, &FrmConfig::txtTitel_LostFocus);
     connect(imgCopyright, &ImageBox::clicked, this, &FrmConfig::imgCopyright_Click);
     connect(optAnzeige, &OptionGroup::clicked, this, &FrmConfig::optAnzeige_Click);
+    txtTitel->setValidator(new TitelValidator(txtTitel));
 
-    // The limit of a number box holds for typing only: a longer value put in
-    // by the program (from the settings file) stays whole, as it is saved back.
-    for (TextBox* box : {txtStd, txtMin, txtFaktor})
+    // The limit of a box holds for typing only: a longer value put in by the
+    // program (from the settings file) stays whole, as it is saved back.
+    for (TextBox* box : {txtStd, txtMin, txtFaktor, txtTitel})
         connect(box, &QLineEdit::textEdited, this, [this, box] { setBoxText(box, box->text()); });
 }
 
 void FrmConfig::setBoxText(TextBox* box, const QString& text)
 {
-    const int limit = box == txtFaktor ? 4 : 2;
-    box->setMaxLength(std::max(limit, static_cast<int>(text.size())));
+    const int limit = box == txtTitel ? kTitelLength : box == txtFaktor ? 4 : 2;
+    const int length = std::max(limit, static_cast<int>(text.size()));
+    if (box->maxLength() != length) // setting it again puts the cursor at the end
+        box->setMaxLength(length);
     if (box->text() != text)
         box->setText(text);
 }
@@ -110,9 +129,13 @@ void FrmConfig::Form_Load()
     lblRelease->setText(QStringLiteral("Rel. %1.%2.%3").arg(m.app.major).arg(m.app.minor).arg(m.app.revision));
 
     m.strIniDatei = m.app.file(settingsfile::fileName());
+    // what a save or a time-file write cut short by a kill left behind
+    wholefile::removeLeftovers(m.strIniDatei);
+    wholefile::removeLeftovers(timeFilePath(m));
     if (const std::optional<Settings> s = settingsfile::read(m.strIniDatei)) {
         applySettings(m, *s);
-        placeOnScreen(*this, s->konfigLeft, s->konfigTop);
+        // the window stands on whole twips, as they are saved
+        placeOnScreen(*this, numbers::toLong(s->konfigLeft), numbers::toLong(s->konfigTop));
     } else {
         m_services.msgBox(QStringLiteral("Die Datei 'Quendrasil.ini' wurde nicht gefunden !    ") + CR + CR +
                               QStringLiteral("Es werden Standardwerte eingesetzt ."),
@@ -130,8 +153,9 @@ void FrmConfig::Form_Load()
     setBoxText(txtMin, numbers::twoDigits(m.lngStartMin));
     setBoxText(txtFaktor, QString::number(m.lngFaktor));
     optAnzeige->select(m.intAnzeige); // no button for a style outside 0 to 8: a run-time error
-    txtTitel->setText(m.strTitel);
+    setBoxText(txtTitel, m.strTitel);
     chkDatei->setValue(m.blnDatei ? 1 : 0);
+    m_settingsRead = true;
 
     lblCopyright->setText(QStringLiteral("© ") + m.app.legalCopyright);
     Label_[2]->setText(QStringLiteral("um die Konfiguration zu ändern müssen Sie die Uhr anhalten, "
@@ -234,6 +258,23 @@ void FrmConfig::endProgram()
     Timer->setEnabled(false);
     m_module.running = false;
     m_services.end(0);
+}
+
+void FrmConfig::endSession()
+{
+    if (m_ended)
+        return;
+    // before start-up has filled the boxes (while the message about a missing
+    // settings file waits) there is nothing of the session to keep
+    if (m_settingsRead)
+        konfigSpeichern();
+    endProgram();
+}
+
+void FrmConfig::commitSession()
+{
+    if (!m_ended && m_settingsRead)
+        konfigSpeichern();
 }
 
 void FrmConfig::configRequested()

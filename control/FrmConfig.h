@@ -36,6 +36,12 @@ public:
     // A display window was closed: save first if it asks so, then end.
     void unloadRequested(bool save);
 
+    // The desktop session ends or the program is told to stop: save once and
+    // end, as closing the window does.
+    void endSession();
+    // The session manager asks for the data: saved, and the program goes on.
+    void commitSession();
+
     // Writes the settings file with the entries as they stand now.
     void konfigSpeichern();
 
@@ -83,6 +89,7 @@ private:
     Services& m_services;
     DisplaySource& m_windows;
     bool m_ended = false;
+    bool m_settingsRead = false; // start-up has filled the boxes
     int m_shownStyle = -1; // the option last acted on
 
     ExactTimer* Timer = nullptr;

@@ -3,10 +3,12 @@
 #include "RuntimeError.h"
 #include "Twips.h"
 
+#include <QApplication>
 #include <QChildEvent>
 #include <QFocusEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWindow>
 
 void place(QWidget* control, double left, double top, double width, double height)
 {
@@ -83,12 +85,43 @@ void Label::mouseDoubleClickEvent(QMouseEvent* event)
 
 TextBox::TextBox(const QString& name, QWidget* parent) : QLineEdit(parent) { setObjectName(name); }
 
+namespace {
+
+// The activation went to no window of the program, or to a message box.
+bool activationAway()
+{
+    const QWidget* active = QApplication::activeWindow();
+    return !active || active->isModal();
+}
+
+} // namespace
+
+void TextBox::focusInEvent(QFocusEvent* event)
+{
+    QObject::disconnect(m_away);
+    QLineEdit::focusInEvent(event);
+}
+
 void TextBox::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
     // a popup (the box's own context menu) does not take the focus away for good
-    if (event->reason() != Qt::PopupFocusReason)
-        emit lostFocus();
+    if (event->reason() == Qt::PopupFocusReason)
+        return;
+    if (event->reason() == Qt::ActiveWindowFocusReason && activationAway()) {
+        if (!m_away)
+            m_away = connect(qApp, &QGuiApplication::focusWindowChanged, this, &TextBox::focusWindowChanged);
+        return;
+    }
+    emit lostFocus();
+}
+
+void TextBox::focusWindowChanged()
+{
+    if (activationAway() || QApplication::activeWindow() == window())
+        return; // still away, or back where the focus returns to this box
+    QObject::disconnect(m_away);
+    emit lostFocus();
 }
 
 // ---- CommandButton, CheckBox

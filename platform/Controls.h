@@ -45,7 +45,11 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 };
 
-// Text box; tells when it loses the focus.
+// Text box; tells when it loses the focus to another control or window of the
+// program. The program losing the activation to another application, or a
+// message box of the program coming up, is no loss: the focus comes back to
+// the box with the activation. Only if the activation comes back to another
+// window of the program instead has the focus left the box.
 class TextBox : public QLineEdit {
     Q_OBJECT
 public:
@@ -53,7 +57,11 @@ public:
 signals:
     void lostFocus();
 protected:
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+private:
+    void focusWindowChanged();
+    QMetaObject::Connection m_away; // the activation left while the box had the focus
 };
 
 // Push button; "&" in the caption marks its access key.

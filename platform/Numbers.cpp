@@ -30,7 +30,11 @@ double leadingNumber(QStringView text)
         return 0.0;
     bool ok = false;
     const double value = text.mid(start, end - start).toString().toDouble(&ok);
-    return ok ? value : 0.0;
+    // too many digits for a double: an infinity, which no integer or single
+    // holds (an overflow); too small a fraction is 0
+    if (!ok)
+        return std::isinf(value) ? value : 0.0;
+    return value;
 }
 
 double roundHalfEven(double value)

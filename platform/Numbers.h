@@ -10,7 +10,8 @@ namespace numbers {
 
 // The leading number of a text: leading blanks skipped, an optional sign, decimal
 // digits and an optional fraction after a point, up to the first other character.
-// A text without a number gives 0.
+// A text without a number gives 0; a number too large for a double gives an
+// infinity of its sign, so that converting it is the overflow error.
 double leadingNumber(QStringView text);
 
 // Nearest integer, halves to the even neighbour, without a range check.

@@ -8,6 +8,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
+#include <thread>
+
 namespace {
 
 // Records which drawing routine the dispatch chose.
@@ -161,6 +164,34 @@ private slots:
         for (int i = 0; i < 200; ++i)
             advanceFastTime(m);
         QVERIFY(!QFile::exists(timeFilePath(m)));
+    }
+
+    void readerNeverSeesPartOfTheFile()
+    {
+        // another program polls the file while the clock writes a new minute
+        // as fast as it can: it finds the old line or the new one, whole
+        Module1 m = freshModule();
+        m.blnDatei = true;
+        writeTimeFile(m, timeFileLine(0, 0));
+        std::atomic<bool> done = false;
+        std::atomic<int> reads = 0, bad = 0;
+        std::thread reader([&] {
+            while (!done) {
+                QFile f(timeFilePath(m));
+                if (f.open(QIODevice::ReadOnly) && f.readAll().size() != 7)
+                    ++bad;
+                ++reads;
+            }
+        });
+        for (int i = 0; i < 300; ++i) {
+            m.lngZeit = 59 + 60 * (i % 600);
+            advanceFastTime(m);
+        }
+        done = true;
+        reader.join();
+        QCOMPARE(bad.load(), 0);
+        QVERIFY(reads > 100);
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Uhrzeit.txt")});
     }
 
     void unwritableTimeFileIsRunTimeError()

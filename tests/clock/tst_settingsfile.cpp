@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/mount.h>
+
 namespace {
 
 QByteArray fixture(const QString& name)
@@ -139,6 +141,49 @@ private slots:
         QCOMPARE(errorOf(fixture(file)), error);
     }
 
+    // a value line damaged by hand: pair number and its text
+    void damagedValueLine_data()
+    {
+        QTest::addColumn<int>("pair");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("error");
+        const QString tooLarge = u'1' + QString(400, u'0'); // more than a double holds
+        QTest::newRow("hours too large for a double") << 0 << tooLarge << 6;
+        QTest::newRow("style of 400 nines") << 3 << QString(400, u'9') << 6;
+        QTest::newRow("negative left too large") << 4 << u'-' + tooLarge << 6;
+        QTest::newRow("control window left beyond a single") << 6 << " 1" + QString(39, u'0') << 6;
+        QTest::newRow("Boolean too large for a double") << 13 << tooLarge << 6;
+        QTest::newRow("Boolean nan") << 13 << "nan" << 13;
+        QTest::newRow("Boolean inf") << 13 << "inf" << 13;
+        QTest::newRow("Boolean -inf") << 13 << "-inf" << 13;
+        QTest::newRow("tiny fraction is 0") << 0 << "0." + QString(400, u'0') + u'1' << 0;
+    }
+    void damagedValueLine()
+    {
+        QFETCH(int, pair);
+        QFETCH(QString, line);
+        QFETCH(int, error);
+        QList<QByteArray> lines = settingsfile::format(sessionSettings()).split('\n');
+        lines[2 * pair + 1] = line.toLatin1() + '\r';
+        QCOMPARE(errorOf(lines.join('\n')), error);
+    }
+
+    void titleTheFileCanHold_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("holds");
+        QTest::newRow("umlauts and euro") << QStringLiteral("Kälberbach € Süd") << true;
+        QTest::newRow("Polish letters") << QStringLiteral("łdź Hbf") << false;
+        QTest::newRow("line end") << QStringLiteral("Spur\r\n0") << false;
+        QTest::newRow("bytes 1252 leaves free, as read") << QString::fromLatin1("\x81\x1a") << true;
+    }
+    void titleTheFileCanHold()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, holds);
+        QCOMPARE(settingsfile::holdsText(text), holds);
+    }
+
     void missingFileReadsAsNothing()
     {
         QTemporaryDir dir;
@@ -173,6 +218,33 @@ private slots:
         QVERIFY(QDir(path + QStringLiteral("/keep")).exists());
         // and no temporary file is left behind
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
+    }
+
+    void fullDiskLeavesOldFile()
+    {
+        QTemporaryDir dir;
+        const QByteArray mountPoint = QFile::encodeName(dir.path());
+        if (::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=16k") != 0)
+            QSKIP("cannot mount a small tmpfs here (needs root): the full-disk save is not tested");
+        auto unmount = qScopeGuard([&] { ::umount2(mountPoint.constData(), MNT_DETACH); });
+        const QString path = dir.filePath(settingsfile::fileName());
+        settingsfile::write(path, sessionSettings());
+        const QByteArray old = fixture(QStringLiteral("session.ini"));
+        QFile fill(dir.filePath(QStringLiteral("fill")));
+        QVERIFY(fill.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (fill.write(QByteArray(512, 'x')) > 0) {
+        }
+        fill.close();
+        try {
+            settingsfile::write(path, Settings{});
+            QFAIL("a save on a full disk reported success");
+        } catch (const RuntimeError& e) {
+            QCOMPARE(e.number(), 75);
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), old);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2); // no temporary file left
     }
 };
 

@@ -25,6 +25,7 @@ private slots:
     void smallTimeBaseFromFile_data();
     void smallTimeBaseFromFile();
     void longValuesStayWhole();
+    void titleBoxTakesWhatTheFileHolds();
     void aboutBox();
     void help();
 };
@@ -198,14 +199,27 @@ void TestControlSettings::smallTimeBaseFromFile()
     QCOMPARE(settingsfile::parse(f.iniBytes()).faktor, faktor);
 }
 
-// Values from the file longer than a box's limit are shown and saved whole.
+// Values from the file longer than a box's limit are shown and saved whole; a
+// fractional position is taken and saved as whole twips; what a save cut short
+// left beside the file goes at start.
 void TestControlSettings::longValuesStayWhole()
 {
     ControlFixture f;
     Settings s = digitalAt(-5, 125);
     s.faktor = 123456;
+    s.titel = QString(40000, u'T');
+    s.konfigLeft = 1000.7;
     f.writeSettings(s);
+    QFile leftover(f.iniPath() + QStringLiteral(".Xy12Ab")), backup(f.iniPath() + QStringLiteral(".backup"));
+    QVERIFY(leftover.open(QIODevice::WriteOnly) && backup.open(QIODevice::WriteOnly));
     f.start();
+    QVERIFY(!leftover.exists() && backup.exists()); // a name somebody chose stays
+    QCOMPARE(f.frm->formLeft(), 1001.0);
+    auto* titel = f.child<QLineEdit>(QStringLiteral("txtTitel"));
+    titel->setFocus(Qt::MouseFocusReason);
+    QTRY_VERIFY(titel->hasFocus());
+    QTest::keyClick(titel, Qt::Key_Tab);
+    QCOMPARE(f.m.strTitel.size(), 40000);
     QCOMPARE(f.child<QLineEdit>(QStringLiteral("txtStd"))->text(), QStringLiteral("-05"));
     QCOMPARE(f.child<QLineEdit>(QStringLiteral("txtMin"))->text(), QStringLiteral("125"));
     QCOMPARE(f.child<QLineEdit>(QStringLiteral("txtFaktor"))->text(), QStringLiteral("123456"));
@@ -214,6 +228,31 @@ void TestControlSettings::longValuesStayWhole()
     QCOMPARE(saved.startStd, -5);
     QCOMPARE(saved.startMin, 125);
     QCOMPARE(saved.faktor, 123456);
+    QCOMPARE(saved.titel, s.titel);
+    QCOMPARE(saved.konfigLeft, 1001.0);
+}
+
+// The title box refuses what the settings file cannot hold: characters
+// without a byte in Windows-1252 (typed one by one or pasted) and line ends.
+void TestControlSettings::titleBoxTakesWhatTheFileHolds()
+{
+    ControlFixture f;
+    f.writeSettings(digitalAt(12, 0));
+    f.start();
+    auto* titel = f.child<QLineEdit>(QStringLiteral("txtTitel"));
+    titel->setFocus(Qt::MouseFocusReason);
+    QTRY_VERIFY(titel->hasFocus());
+    titel->selectAll();
+    for (QChar c : QStringLiteral("łdź Hbf")) // typed key by key
+        QTest::sendKeyEvent(QTest::Click, titel, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    QCOMPARE(titel->text(), QStringLiteral("d Hbf"));
+    titel->insert(QStringLiteral(" Łódź"));
+    titel->insert(QStringLiteral("\nSüd"));
+    QCOMPARE(titel->text(), QStringLiteral("d Hbf"));
+    titel->insert(QStringLiteral(" Süd €"));
+    QTest::keyClick(titel, Qt::Key_Tab);
+    f.frm->unloadRequested(true);
+    QVERIFY(f.iniBytes().contains("[Titel]\r\nd Hbf S\xfc" "d \x80\r\n"));
 }
 
 void TestControlSettings::aboutBox()

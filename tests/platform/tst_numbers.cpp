@@ -28,6 +28,8 @@ private slots:
         QTest::newRow("sign only") << "-" << 0.0;
         QTest::newRow("point only") << "." << 0.0;
         QTest::newRow("blank inside ends it") << "1 2" << 1.0;
+        QTest::newRow("too large for a double") << u'1' + QString(400, u'0') << qInf();
+        QTest::newRow("negative too large") << u'-' + QString(400, u'9') + ".5" << -qInf();
     }
     void leadingNumber()
     {

@@ -7,6 +7,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <csignal>
+
 namespace {
 
 class RecordingServices : public Services {
@@ -171,6 +173,16 @@ private slots:
         QCOMPARE(box.drawing().pixelColor(40, 40), QColor(Qt::white));
     }
 
+    // the session manager's last word is an end like a signal's (those: e2e)
+    void sessionQuitRequestsEnd()
+    {
+        auto* app = qobject_cast<Application*>(QCoreApplication::instance());
+        QSignalSpy spy(app, &Application::endRequested);
+        QEvent quit(QEvent::Quit);
+        QCoreApplication::sendEvent(app, &quit);
+        QCOMPARE(spy.size(), 1);
+    }
+
     void runtimeErrorIsReportedOnceAndEnds()
     {
         auto* app = qobject_cast<Application*>(QCoreApplication::instance());
@@ -180,9 +192,14 @@ private slots:
         Thrower thrower;
         QEvent event(QEvent::User);
         QCoreApplication::sendEvent(&thrower, &event);
-        app->setServices(nullptr);
         QCOMPARE(services.errors, QList<int>{62});
         QCOMPARE(services.ends, QList<int>{1});
+        // a signal while the error is told ends at once, nothing saved
+        QSignalSpy spy(app, &Application::endRequested);
+        std::raise(SIGTERM);
+        QTRY_COMPARE(services.ends, (QList<int>{1, 1}));
+        QCOMPARE(spy.size(), 0);
+        app->setServices(nullptr);
     }
 };
 
@@ -190,6 +207,7 @@ int main(int argc, char** argv)
 {
     Application app(argc, argv);
     TestPlatformWidgets test;
-    return QTest::qExec(&test, argc, argv);
+    // the signals to stop are the application's to handle, not the crash handler's
+    return QTest::qExec(&test, QCoreApplication::arguments() << QStringLiteral("-nocrashhandler"));
 }
 #include "tst_platformwidgets.moc"
