@@ -20,7 +20,9 @@ int main(int argc, char** argv)
     app.setServices(&services);
 
     Module1 m;
-    m.app.path = QCoreApplication::applicationDirPath();
+    // settings and time file beside the binary, or in the user's data folder
+    // where that folder cannot be written
+    m.app.locate(QCoreApplication::applicationDirPath(), QStringLiteral(QUENDRASIL_DATADIR));
     Program program(m, services);
     // start-up runs inside the event loop, where a run-time error is caught
     QTimer::singleShot(0, &program, &Program::start);
