@@ -4,6 +4,7 @@
 #include "Emblems.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -42,6 +43,8 @@ private slots:
     void writesTheCommittedPictures_data();
     void writesTheCommittedPictures();
     void writesNothingElse();
+    void writesTheCommittedIconSet_data();
+    void writesTheCommittedIconSet();
     void runsAgainIntoAFilledFolder();
     void refusesBadArguments_data();
     void refusesBadArguments();
@@ -93,6 +96,42 @@ void TestAssetGen::writesNothingElse()
     fresh.sort();
     committed.sort();
     QCOMPARE(fresh, committed);
+    // the icon set: eight sizes and the SVG, drawn and committed alike
+    const auto iconFiles = [](const QString& folder) {
+        QStringList files;
+        QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            files << QDir(folder).relativeFilePath(it.next());
+        files.sort();
+        return files;
+    };
+    const QStringList icons = iconFiles(QDir(m_out.path()).filePath(QStringLiteral("icons")));
+    QCOMPARE(icons.size(), 9);
+    QCOMPARE(icons, iconFiles(QStringLiteral(QUENDRASIL_ICONS)));
+}
+
+void TestAssetGen::writesTheCommittedIconSet_data()
+{
+    QTest::addColumn<QString>("file");
+    const QDir committed(QStringLiteral(QUENDRASIL_ICONS));
+    QDirIterator it(committed.path(), QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        QTest::newRow(qPrintable(committed.relativeFilePath(it.next()))) << committed.relativeFilePath(it.filePath());
+}
+
+void TestAssetGen::writesTheCommittedIconSet()
+{
+    QFETCH(QString, file);
+    const QString committed = QDir(QStringLiteral(QUENDRASIL_ICONS)).filePath(file);
+    const QString fresh = QDir(m_out.path()).filePath(QStringLiteral("icons/") + file);
+    if (contents(fresh) == contents(committed))
+        return;
+    QVERIFY2(!file.endsWith(QLatin1String(".svg")), "the SVG differs from the committed one");
+    const QImage a = QImage(fresh).convertToFormat(QImage::Format_ARGB32);
+    const QImage b = QImage(committed).convertToFormat(QImage::Format_ARGB32);
+    const int size = file.section(u'/', 1, 1).section(u'x', 0, 0).toInt();
+    QCOMPARE(a.size(), QSize(size, size));
+    QVERIFY2(a == b, qPrintable(file + QStringLiteral(" differs from the committed icon")));
 }
 
 void TestAssetGen::runsAgainIntoAFilledFolder()
