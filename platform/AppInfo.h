@@ -47,9 +47,10 @@ struct AppInfo {
     void locate(const QString& programDir, const QString& dataDir)
     {
         path = programDir;
-        if (!QFileInfo(programDir).isWritable()) {
-            path = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-            QDir().mkpath(path);
+        const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        if (!QFileInfo(programDir).isWritable() && !data.isEmpty()) {
+            path = data;
+            QDir().mkpath(path); // a folder that cannot be made shows at the first write (error 75)
         }
         helpFolders = {programDir, QDir::cleanPath(programDir + QStringLiteral("/../share/quendrasil")),
                        dataDir};
