@@ -30,6 +30,7 @@ if [ "$(id -u)" -eq 0 ]; then
     chown -R nobody:nogroup "$HOME_DIR" "$WORK/run"
 else
     chmod -R a-w "$ROOT"
+    trap 'chmod -R u+w "$ROOT"; cleanup' EXIT
 fi
 chmod 700 "$WORK/run"
 "${RUN[@]}" test ! -w "$ROOT/usr/bin" || fail "the user can write the program's folder"
@@ -41,7 +42,7 @@ chmod 755 "$WORK/browser"
 printf '[Desktop Entry]\nType=Application\nName=Browser\nExec=%s %%u\nMimeType=text/html;\n' \
     "$WORK/browser" >"$HOME_DIR/.local/share/applications/recorder.desktop"
 printf '[Default Applications]\ntext/html=recorder.desktop\n' >"$HOME_DIR/.config/mimeapps.list"
-[ -n "${RUN[*]}" ] && chown -R nobody:nogroup "$HOME_DIR"
+if [ -n "${RUN[*]}" ]; then chown -R nobody:nogroup "$HOME_DIR"; fi
 
 start_installed() {
     (cd "$HOME_DIR" && exec "${RUN[@]}" env -u XDG_DATA_HOME -u XDG_CONFIG_HOME -u BROWSER HOME="$HOME_DIR" \
