@@ -35,7 +35,7 @@ grep -q '<svg ' "$S/icons/hicolor/scalable/apps/$(entry Icon).svg" || fail "no s
 
 # the man page renders without warnings
 if command -v groff >/dev/null 2>&1; then
-    [ -z "$(groff -k -man -ww -z -Tutf8 "$S/man/man1/quendrasil.1" 2>&1)" ] || fail "man page warnings"
+    [ -z "$(zcat "$S/man/man1/quendrasil.1.gz" | groff -k -man -ww -z -Tutf8 2>&1)" ] || fail "man page warnings"
 fi
 
 # the help file: a CHM with contents and index that holds every page, picture
