@@ -47,9 +47,12 @@ struct AppInfo {
     void locate(const QString& programDir, const QString& dataDir)
     {
         path = programDir;
-        const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        // the application's data folder, ~/.local/share/Quendrasil; named here
+        // rather than taken from the application's names, so that it stays
+        // where other programs look for the time file
+        const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
         if (!QFileInfo(programDir).isWritable() && !data.isEmpty()) {
-            path = data;
+            path = data + QStringLiteral("/Quendrasil");
             QDir().mkpath(path); // a folder that cannot be made shows at the first write (error 75)
         }
         helpFolders = {programDir, QDir::cleanPath(programDir + QStringLiteral("/../share/quendrasil")),
