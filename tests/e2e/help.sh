@@ -39,7 +39,7 @@ cfg=$(wait_window "^ Quendrasil-Konfiguration$" 30)
 associate "application/vnd.ms-htmlhelp=xchm.desktop" "text/html=recorder.desktop"
 cfg=$(activate_config)
 xdotool key F1
-viewer=$(wait_window "Quendrasil-Hilfe" 20)
+viewer=$(wait_window "Quendrasil-Hilfe" 30)
 case "$(xdotool getwindowname "$viewer")" in
 xCHM*) ;;
 *) fail "the help opened in '$(xdotool getwindowname "$viewer")', not in xchm" ;;
