@@ -17,7 +17,7 @@ cp -r "$BUILD/Quendrasil-Hilfe" "$APPDIR/"
 export XDG_CONFIG_HOME=$WORK/config XDG_DATA_HOME=$WORK/data XDG_DATA_DIRS=$WORK/system
 unset BROWSER XDG_CURRENT_DESKTOP
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME/applications" "$XDG_DATA_DIRS"
-for d in mime icons themes glib-2.0 fonts; do ln -s "/usr/share/$d" "$XDG_DATA_DIRS/$d"; done
+for d in mime icons themes glib-2.0; do ln -s "/usr/share/$d" "$XDG_DATA_DIRS/$d"; done
 cp /usr/share/applications/xchm.desktop "$XDG_DATA_HOME/applications/"
 cat >"$WORK/browser" <<EOS
 #!/bin/sh
