@@ -37,7 +37,9 @@ int main(int argc, char** argv)
     app.setServices(&services);
 
     Module1 m;
-    m.app.path = QCoreApplication::applicationDirPath();
+    // settings and time file beside the binary, or in the user's data folder
+    // where that folder cannot be written
+    m.app.locate(QCoreApplication::applicationDirPath(), QStringLiteral(QUENDRASIL_DATADIR));
     Program program(m, services);
     // a logout or a signal to stop ends the program as closing the control window does
     QObject::connect(&app, &Application::endRequested, &program, [&program, &services] {

@@ -125,7 +125,7 @@ void FrmConfig::Form_Load()
 {
     Module1& m = m_module;
     m.blnErsteAnzeige = true;
-    m.app.helpFile = m.app.file(QStringLiteral("Quendrasil.chm"));
+    m.app.helpFile = m.app.helpPath(QStringLiteral("Quendrasil.chm"));
     lblRelease->setText(QStringLiteral("Rel. %1.%2.%3").arg(m.app.major).arg(m.app.minor).arg(m.app.revision));
 
     m.strIniDatei = m.app.file(settingsfile::fileName());

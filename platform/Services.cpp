@@ -1,11 +1,13 @@
 #include "Services.h"
 
+#include "AppInfo.h"
 #include "RuntimeError.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProcess>
 #include <QUrl>
 #include <QWidget>
 
@@ -28,15 +30,39 @@ void Services::msgBox(const QString& text, Icon icon, const QString& title)
 
 void Services::openHelp(const QString& helpFile)
 {
-    if (!QFileInfo(helpFile).isFile()) {
+    const QFileInfo help(helpFile);
+    const QString startPage =
+        help.dir().filePath(AppInfo::helpPagesFolder() + QStringLiteral("/index.html"));
+    if (help.isFile() && hasHelpViewer() && QDesktopServices::openUrl(QUrl::fromLocalFile(helpFile)))
+        return;
+    if (QFileInfo(startPage).isFile()) {
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(startPage)))
+            msgBox(QStringLiteral("Für die Hilfeseite '%1' ist kein Web-Browser eingerichtet .").arg(startPage),
+                   Warning, QStringLiteral(" Hilfe"));
+    } else if (help.isFile()) {
+        msgBox(QStringLiteral("Für die Hilfedatei '%1' ist kein Anzeigeprogramm eingerichtet .").arg(helpFile),
+               Warning, QStringLiteral(" Hilfe"));
+    } else {
         msgBox(QStringLiteral("Die Hilfedatei '%1' wurde nicht gefunden .").arg(helpFile), Warning,
                QStringLiteral(" Hilfe"));
-        return;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(helpFile)))
-        msgBox(QStringLiteral("Für die Hilfedatei '%1' ist kein Anzeigeprogramm eingerichtet .")
-                   .arg(helpFile),
-               Warning, QStringLiteral(" Hilfe"));
+}
+
+bool Services::hasHelpViewer()
+{
+    // the desktop's default application for the help file's type, found as
+    // xdg-open finds it; xdg-open itself would hand a help file without one to
+    // the web browser, which cannot show it
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"),
+                {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("application/vnd.ms-htmlhelp")});
+    if (!query.waitForFinished(5000)) {
+        query.kill();
+        query.waitForFinished();
+        return false;
+    }
+    return query.exitStatus() == QProcess::NormalExit && query.exitCode() == 0
+        && !query.readAllStandardOutput().trimmed().isEmpty();
 }
 
 void Services::end(int status)

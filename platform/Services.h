@@ -16,8 +16,13 @@ public:
     // Modal, one OK button; a CR in the text shows as a line break.
     virtual void msgBox(const QString& text, Icon icon, const QString& title);
 
-    // Opens the help file with the desktop's handler, or says that it is missing.
+    // Opens the help file with the desktop's viewer for it; without a viewer
+    // the start page of the help pages beside it in the web browser; without
+    // either a message.
     virtual void openHelp(const QString& helpFile);
+
+    // Whether the desktop has a default application for help files.
+    virtual bool hasHelpViewer();
 
     // Ends the program at once: every window disappears and no other close
     // handling runs.

@@ -1,6 +1,8 @@
-// Draws every picture of the program into the folder named on the command line.
+// Draws every picture of the program into the folder named on the command line,
+// and the desktop icon set into its subfolder icons/.
 
 #include "Artwork.h"
+#include "DesktopIcon.h"
 
 #include <QGuiApplication>
 #include <QTextStream>
@@ -17,7 +19,9 @@ int main(int argc, char** argv)
         err << "usage: quendrasil_assetgen OUTPUT_FOLDER\n";
         return 2;
     }
-    const QString problem = artwork::writeAll(args.at(1));
+    QString problem = artwork::writeAll(args.at(1));
+    if (problem.isEmpty())
+        problem = desktopicon::writeAll(args.at(1) + QStringLiteral("/icons"));
     if (!problem.isEmpty()) {
         err << "quendrasil_assetgen: " << problem << '\n';
         return 1;

@@ -4,6 +4,7 @@
 #include "Emblems.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -64,12 +65,20 @@ void TestAssetGen::writesTheCommittedPictures_data()
     QVERIFY(!files.isEmpty());
     for (const QString& file : files)
         QTest::newRow(qPrintable(file)) << file;
+    // the desktop icon set, committed in assets/icons/
+    QDirIterator it(QStringLiteral(QUENDRASIL_ICONS), QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = QStringLiteral("icons/") + QDir(QStringLiteral(QUENDRASIL_ICONS)).relativeFilePath(it.next());
+        QTest::newRow(qPrintable(file)) << file;
+    }
 }
 
 void TestAssetGen::writesTheCommittedPictures()
 {
     QFETCH(QString, file);
-    const QString committed = QStringLiteral(":/pictures/") + file;
+    const QString committed = file.startsWith(QLatin1String("icons/"))
+        ? QStringLiteral(QUENDRASIL_ICONS) + file.mid(5)
+        : QStringLiteral(":/pictures/") + file;
     const QString fresh = QDir(m_out.path()).filePath(file);
     QVERIFY2(QFile::exists(fresh), qPrintable(fresh));
     if (file == QLatin1String("monogram.png") && !QFile::exists(emblems::monogramFontFile()))
@@ -82,6 +91,7 @@ void TestAssetGen::writesTheCommittedPictures()
     // the same pixels in a differently encoded file are fine too
     const QImage a = QImage(fresh).convertToFormat(QImage::Format_ARGB32);
     const QImage b = QImage(committed).convertToFormat(QImage::Format_ARGB32);
+    QVERIFY2(!b.isNull(), qPrintable(file + QStringLiteral(" differs from the committed file")));
     QCOMPARE(a.size(), b.size());
     QVERIFY2(a == b, qPrintable(file + QStringLiteral(" differs from the committed picture")));
 }
@@ -93,6 +103,18 @@ void TestAssetGen::writesNothingElse()
     fresh.sort();
     committed.sort();
     QCOMPARE(fresh, committed);
+    // the icon set: eight sizes and the SVG, drawn and committed alike
+    const auto iconFiles = [](const QString& folder) {
+        QStringList files;
+        QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            files << QDir(folder).relativeFilePath(it.next());
+        files.sort();
+        return files;
+    };
+    const QStringList icons = iconFiles(QDir(m_out.path()).filePath(QStringLiteral("icons")));
+    QCOMPARE(icons.size(), 9);
+    QCOMPARE(icons, iconFiles(QStringLiteral(QUENDRASIL_ICONS)));
 }
 
 void TestAssetGen::runsAgainIntoAFilledFolder()

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes docs/screenshot.png for the README: the control window (at start and
 # while the clock runs) and the nine display windows, each taken from a real
-# desktop (Xvfb with openbox) and put together with their window names.
+# desktop (Xvfb with openbox) and put together with the captions users see.
 # Not a test; run by hand:
 #   tests/e2e/screenshots.sh [BINARY]        (default: build/quendrasil)
 # PARTS_DIR=/some/dir keeps the single pictures there as well.
@@ -101,13 +101,14 @@ for f in "$PARTS"/b_7_*.png "$PARTS"/b_8_*.png; do
     convert "$f" -resize 50% "$f"
 done
 
+# the captions the user sees: the window's title and the style's option button
+CAPTIONS=("analog rund" "analog [X]" "analog" "LCD [X]" "LCD" "LED [X]" "LED" "Maxi" "1024 LED stretch")
 label() {
     case "$1" in
-    a_frmConfig.png) echo "frmConfig" ;;
-    a_frmConfig_running.png) echo "frmConfig (Uhr läuft)" ;;
-    b_7_*) echo "frmAnalogMaxi (halbe Größe)" ;;
-    b_8_*) echo "frmLEDStretch (halbe Größe)" ;;
-    *) basename "$1" .png | sed 's/^b_[0-9]_//' ;;
+    a_frmConfig.png) echo "Quendrasil-Konfiguration" ;;
+    a_frmConfig_running.png) echo "Quendrasil-Konfiguration (Uhr läuft)" ;;
+    b_[78]_*) echo "${CAPTIONS[${1:2:1}]} (halbe Größe)" ;;
+    b_*) echo "${CAPTIONS[${1:2:1}]}" ;;
     esac
 }
 
