@@ -62,7 +62,17 @@ void MaxiForm::formLoad()
     layOut();
 }
 
-void MaxiForm::formResize() { layOut(); }
+void MaxiForm::formResize()
+{
+    layOut();
+    // the resized box has lost its drawing: the hands come back at once, drawn
+    // as on a fresh box, not only at the next fifth second
+    const QImage& drawing = m_picUhr->drawing();
+    if (m_shown && (drawing.isNull() || drawing.deviceIndependentSize().toSize() != m_picUhr->contentsRect().size())) {
+        m_picUhr->setDrawWidth(1);
+        draw(*m_shown);
+    }
+}
 
 void MaxiForm::layOut()
 {
@@ -71,4 +81,11 @@ void MaxiForm::layOut()
     applyMaxiLayout(maxiLayout(formWidth(), formHeight()), *m_picUhr, *m_imgUhr0);
 }
 
-void MaxiForm::analogzeitMaxi(std::int32_t zeit) { ::analogzeitMaxi(m_hands, *m_picUhr, zeit); }
+void MaxiForm::analogzeitMaxi(std::int32_t zeit) { draw(zeit); }
+
+void MaxiForm::draw(std::int32_t zeit)
+{
+    ::analogzeitMaxi(m_hands, *m_picUhr, zeit);
+    if (m_hands.intSekunden % 5 == 0)
+        m_shown = zeit;
+}
