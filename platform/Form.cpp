@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QWindow>
 
 namespace {
@@ -109,9 +110,30 @@ void Form::load()
 void Form::showForm()
 {
     load();
+    restoreFromMinimized();
     show();
     raise();
     activateWindow();
+}
+
+void Form::restoreFromMinimized()
+{
+    if (windowState().testFlag(Qt::WindowMinimized))
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+}
+
+void Form::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // A window without a minimize box that the window manager minimizes anyway
+    // comes back at once: nothing in the program could bring it back later.
+    if (event->type() == QEvent::WindowStateChange && !m_style.minButton && isMinimized())
+        QTimer::singleShot(0, this, [this] {
+            if (!isMinimized())
+                return;
+            restoreFromMinimized();
+            raise();
+        });
 }
 
 void Form::formMouseDown(Qt::MouseButton, const QPoint&) {}

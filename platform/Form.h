@@ -56,7 +56,8 @@ public:
     void load();
     bool isLoaded() const { return m_loaded; }
 
-    // Show: visible, in front, active. Also brings a hidden window back.
+    // Show: visible, in front, active, never minimized. Also brings a hidden
+    // or minimized window back.
     void showForm();
     // Hide: invisible, the object and its state stay.
     void hideForm() { hide(); }
@@ -77,12 +78,14 @@ protected:
     virtual void formMouseDown(Qt::MouseButton button, const QPoint& pos);
 
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void onFocusWindowChanged(QWindow* window);
     void applyClientSize(int width, int height);
+    void restoreFromMinimized();
 
     FormStyle m_style;
     bool m_loaded = false;

@@ -410,6 +410,10 @@ void TestDisplayBehaviour::maxiResize()
     maxi->resize(40, 30);
     QTRY_COMPARE(maxi->size(), QSize(150, 150));
     QCOMPARE(controlWidth(dialImage), (156 * 15) - 120.0);
+    // minimized by the user, it comes back whenever it is shown
+    maxi->setWindowState(Qt::WindowMinimized | Qt::WindowMaximized);
+    maxi->showForm();
+    QCOMPARE(maxi->windowState(), Qt::WindowMaximized);
 }
 
 void TestDisplayBehaviour::maxiDrawsUnshown()
