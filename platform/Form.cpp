@@ -3,10 +3,18 @@
 #include "Twips.h"
 
 #include <QCloseEvent>
+#include <cstdint>
+#include <cstdlib>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QWindow>
+
+#if defined(QUENDRASIL_XCB) && QT_CONFIG(xcb)
+#include <QGuiApplication>
+#include <xcb/xcb.h>
+#define QUENDRASIL_X11_TITLE 1
+#endif
 
 namespace {
 
@@ -94,6 +102,45 @@ void Form::applyClientSize(int width, int height)
         resize(width, height);
     else
         setFixedSize(width, height);
+}
+
+void Form::setCaption(const QString& caption)
+{
+    setWindowTitle(caption);
+    clearNativeTitle();
+}
+
+void Form::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // the native window has just been given its title, if it is new
+    clearNativeTitle();
+}
+
+void Form::clearNativeTitle()
+{
+#ifdef QUENDRASIL_X11_TITLE
+    if (!windowTitle().isEmpty() || !testAttribute(Qt::WA_WState_Created))
+        return;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11)
+        return; // not on X11: nothing to mend
+    xcb_connection_t* c = x11->connection();
+    const auto atom = [c](const char* name) {
+        xcb_intern_atom_reply_t* reply =
+            xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(qstrlen(name)), name), nullptr);
+        const xcb_atom_t a = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        free(reply);
+        return a;
+    };
+    const auto window = static_cast<xcb_window_t>(winId());
+    const xcb_atom_t netWmName = atom("_NET_WM_NAME");
+    const xcb_atom_t utf8 = atom("UTF8_STRING");
+    if (netWmName != XCB_ATOM_NONE && utf8 != XCB_ATOM_NONE)
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, netWmName, utf8, 8, 0, nullptr);
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, 0, nullptr);
+    xcb_flush(c);
+#endif
 }
 
 double Form::scaleWidth() const { return twips::fromPixels(width()); }

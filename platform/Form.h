@@ -50,7 +50,9 @@ public:
     double scaleHeight() const;
 
     QString caption() const { return windowTitle(); }
-    void setCaption(const QString& caption) { setWindowTitle(caption); }
+    // An empty caption stays empty on the desktop too (Qt would show the
+    // application's name in its place).
+    void setCaption(const QString& caption);
 
     // Runs the load handler once; every later call does nothing.
     void load();
@@ -79,6 +81,7 @@ protected:
 
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
@@ -86,6 +89,7 @@ private:
     void onFocusWindowChanged(QWindow* window);
     void applyClientSize(int width, int height);
     void restoreFromMinimized();
+    void clearNativeTitle();
 
     FormStyle m_style;
     bool m_loaded = false;
