@@ -122,10 +122,12 @@ void Form::clearNativeTitle()
 #ifdef QUENDRASIL_X11_TITLE
     if (!windowTitle().isEmpty() || !testAttribute(Qt::WA_WState_Created))
         return;
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11)
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return; // not on X11: nothing to mend
-    xcb_connection_t* c = x11->connection();
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c)
+        return;
     const auto atom = [c](const char* name) {
         xcb_intern_atom_reply_t* reply =
             xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(qstrlen(name)), name), nullptr);
