@@ -3,6 +3,7 @@
 #include "Controls.h"
 #include "DisplayLayouts.h"
 #include "Module1.h"
+#include "OnScreen.h"
 #include "Pictures.h"
 #include "ReopenTrigger.h"
 #include "Twips.h"
@@ -55,7 +56,9 @@ MaxiForm::MaxiForm(Module1& m)
 
 void MaxiForm::formLoad()
 {
-    const QSizeF size = maxiOpeningSize(m_module.lngBreiteMaxi, m_module.lngHoeheMaxi);
+    // no saved size makes the window larger than a screen; placing it fits it
+    // into its own screen
+    const QSizeF size = withinScreens(maxiOpeningSize(m_module.lngBreiteMaxi, m_module.lngHoeheMaxi));
     setFormSize(size.width(), size.height());
     setCaption(m_module.strTitel);
     // laid out now, also for a window that is not shown yet

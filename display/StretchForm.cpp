@@ -2,6 +2,7 @@
 
 #include "Controls.h"
 #include "DisplayLayouts.h"
+#include "OnScreen.h"
 #include "Pictures.h"
 #include "ReopenTrigger.h"
 #include "StretchLayout.h"
@@ -61,7 +62,9 @@ StretchForm::StretchForm(Module1& m)
 
 void StretchForm::formLoad()
 {
-    setFormSize(stretch::kLoadSize.width(), stretch::kLoadSize.height());
+    // on a small or magnified screen the window opens no larger than a screen
+    const QSizeF size = withinScreens(stretch::kLoadSize);
+    setFormSize(size.width(), size.height());
     // laid out now, also for a window that is not shown yet
     layOut();
 }
