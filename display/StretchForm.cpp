@@ -52,6 +52,8 @@ StretchForm::StretchForm(Module1& m)
 
     m_face.imgSec = image(QStringLiteral("imgSec"), pictures::stretchSeparator(), stretch::kImgSec, false, this);
 
+    setMinimumSize(stretch::kMinClientPx);
+
     reopenOn(this, m_image1, Reopen::Click);
     for (ImageBox* digit : m_face.imgMin)
         reopenOn(this, digit, Reopen::Click);
@@ -71,4 +73,13 @@ void StretchForm::formLoad()
 
 void StretchForm::formResize() { layOut(); }
 
-void StretchForm::layOut() { applyStretchLayout(stretchLayout(formWidth(), formHeight()), *m_image1, m_face); }
+void StretchForm::layOut()
+{
+    // laid out within the client area, so that all six digits show whole
+    const QSizeF seconds(controlWidth(m_face.lblSec), controlHeight(m_face.lblSec));
+    const QSizeF area = stretchArea(scaleWidth(), scaleHeight(), seconds);
+    StretchLayout layout = stretchLayout(area.width(), area.height());
+    layout.image1Width = scaleWidth() * 0.98;
+    layout.image1Height = scaleHeight() * 0.98;
+    applyStretchLayout(layout, *m_image1, m_face);
+}

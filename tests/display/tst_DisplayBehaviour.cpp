@@ -436,7 +436,9 @@ void TestDisplayBehaviour::stretchLayoutApplied_data()
     QTest::newRow("load size") << QSizeF(15360, 6450);
     QTest::newRow("half") << QSizeF(7680, 3225);
     QTest::newRow("odd") << QSizeF(15375, 9000);
-    QTest::newRow("small") << QSizeF(4500, 2400);
+    QTest::newRow("smallest") << QSizeF((420 + 6) * 15, (180 + 25) * 15);
+    QTest::newRow("narrow") << QSizeF(9000, 9000);
+    QTest::newRow("low") << QSizeF(15360, 3075);
 }
 
 void TestDisplayBehaviour::stretchLayoutApplied()
@@ -450,14 +452,25 @@ void TestDisplayBehaviour::stretchLayoutApplied()
     QVERIFY(showActive(form));
     form->setFormSize(size.width(), size.height());
     QTRY_COMPARE(QSizeF(form->formWidth(), form->formHeight()), size);
-    const StretchLayout l = stretchLayout(size.width(), size.height());
+    // laid out in the client area, narrowed or lowered where the seconds need it
+    const QSizeF area = stretchArea(form->scaleWidth(), form->scaleHeight(), QSizeF(1125, 975));
+    const StretchLayout l = stretchLayout(area.width(), area.height());
     const DigitalFace* face = form->digitalFace();
     const auto rect = [](const TwipBox& b) { return twips::toPixelRect(b.left, b.top, b.width, b.height); };
     QTRY_COMPARE(face->imgStd[0]->geometry(), rect(l.imgStd[0]));
     QCOMPARE(face->imgStd[1]->geometry(), rect(l.imgStd[1]));
     QCOMPARE(face->imgMin[0]->geometry(), rect(l.imgMin[0]));
     QCOMPARE(face->imgMin[1]->geometry(), rect(l.imgMin[1]));
-    QCOMPARE(control(form, "Image1")->geometry(), twips::toPixelRect(60, 60, l.image1Width, l.image1Height));
+    const QRect black = control(form, "Image1")->geometry();
+    QCOMPARE(black, twips::toPixelRect(60, 60, form->scaleWidth() * 0.98, form->scaleHeight() * 0.98));
+    // all six digits show whole, on the black background, none over another
+    QVERIFY(form->rect().contains(black));
+    for (QWidget* w : {static_cast<QWidget*>(face->lblSec), static_cast<QWidget*>(face->imgSec),
+                       static_cast<QWidget*>(face->imgStd[0]), static_cast<QWidget*>(face->imgMin[1])})
+        QVERIFY2(black.contains(w->geometry()), qPrintable(w->objectName()));
+    QVERIFY(face->lblSec->geometry().left() >= face->imgMin[1]->geometry().right());
+    QVERIFY(face->imgSec->geometry().right() <= face->imgMin[0]->geometry().left());
+    QVERIFY(face->lblSec->width() >= face->lblSec->sizeHint().width());
     QCOMPARE(face->imgSec->pos(), QPoint(twips::toPixels(l.imgSec.x()), twips::toPixels(l.imgSec.y())));
     QCOMPARE(face->imgSec->size(), QSize(15, 48));
     QCOMPARE(face->lblSec->pos(), QPoint(twips::toPixels(l.lblSec.x()), twips::toPixels(l.lblSec.y())));
