@@ -105,8 +105,7 @@ QList<QRect> workAreas()
 bool keepOnScreen(Form& form)
 {
     const QList<QRect> screens = workAreas();
-    const QMargins frame = form.frameModel();
-    const QRect outer(form.pos(), form.size().grownBy(frame));
+    const QRect outer(form.pos(), form.outerSizePx());
     if (!form.formStyle().sizable) {
         const QPoint to = keepOnScreen(outer, screens);
         if (to == outer.topLeft())

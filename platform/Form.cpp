@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTimer>
 #include <QWindow>
 
@@ -42,14 +43,23 @@ Form::Form(const QString& name, const FormStyle& style) : QWidget(nullptr, flags
     setObjectName(name);
     setAttribute(Qt::WA_DeleteOnClose, false);
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &Form::onFocusWindowChanged);
+    if (!m_style.titleBar && m_style.drawnEdge) {
+        m_client = new QWidget(this);
+        m_client->setObjectName(QStringLiteral("client"));
+        m_client->move(kFramePx, kFramePx);
+    }
 }
 
 QMargins Form::frameModel() const
 {
     if (!m_style.titleBar)
-        return {};
+        return m_style.drawnEdge ? QMargins(kFramePx, kFramePx, kFramePx, kFramePx) : QMargins();
     return {kFramePx, kClientTopPx, kFramePx, kFramePx};
 }
+
+QMargins Form::outsideWidget() const { return m_style.titleBar ? frameModel() : QMargins(); }
+
+QSize Form::outerSizePx() const { return size().grownBy(outsideWidget()); }
 
 double Form::formLeft() const { return pos().x() == m_leftPx ? m_left : twips::fromPixels(pos().x()); }
 double Form::formTop() const { return pos().y() == m_topPx ? m_top : twips::fromPixels(pos().y()); }
@@ -58,7 +68,7 @@ double Form::formWidth() const
 {
     if (width() == m_clientWidthPx)
         return m_width;
-    const QMargins m = frameModel();
+    const QMargins m = outsideWidget();
     return twips::fromPixels(width() + m.left() + m.right());
 }
 
@@ -66,7 +76,7 @@ double Form::formHeight() const
 {
     if (height() == m_clientHeightPx)
         return m_height;
-    const QMargins m = frameModel();
+    const QMargins m = outsideWidget();
     return twips::fromPixels(height() + m.top() + m.bottom());
 }
 
@@ -86,7 +96,7 @@ void Form::setFormPos(double left, double top)
 
 void Form::setFormSize(double width, double height)
 {
-    const QMargins m = frameModel();
+    const QMargins m = outsideWidget();
     const int w = qMax(0, twips::toPixels(width) - m.left() - m.right());
     const int h = qMax(0, twips::toPixels(height) - m.top() - m.bottom());
     m_width = width;
@@ -102,6 +112,8 @@ void Form::applyClientSize(int width, int height)
         resize(width, height);
     else
         setFixedSize(width, height);
+    if (m_client)
+        m_client->resize(size().shrunkBy(frameModel()));
 }
 
 void Form::setCaption(const QString& caption)
@@ -145,8 +157,8 @@ void Form::clearNativeTitle()
 #endif
 }
 
-double Form::scaleWidth() const { return twips::fromPixels(width()); }
-double Form::scaleHeight() const { return twips::fromPixels(height()); }
+double Form::scaleWidth() const { return twips::fromPixels(m_client ? m_client->width() : width()); }
+double Form::scaleHeight() const { return twips::fromPixels(m_client ? m_client->height() : height()); }
 
 void Form::load()
 {
@@ -190,7 +202,33 @@ void Form::formMouseDown(Qt::MouseButton, const QPoint&) {}
 void Form::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    if (m_client)
+        m_client->resize(size().shrunkBy(frameModel()));
     formResize();
+}
+
+void Form::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    if (!m_client)
+        return;
+    // the raised edge of a dialog frame: light top and left, dark bottom and
+    // right, one ring of the face colour inside
+    QPainter p(this);
+    const QRect r = rect();
+    const auto ring = [&](int inset, const QColor& light, const QColor& dark) {
+        const QRect e = r.adjusted(inset, inset, -inset, -inset);
+        p.setPen(light);
+        p.drawLine(e.topLeft(), e.topRight() - QPoint(1, 0));
+        p.drawLine(e.topLeft(), e.bottomLeft() - QPoint(0, 1));
+        p.setPen(dark);
+        p.drawLine(e.bottomLeft(), e.bottomRight());
+        p.drawLine(e.topRight(), e.bottomRight());
+    };
+    const QColor face(212, 208, 200);
+    ring(0, face, QColor(64, 64, 64));
+    ring(1, Qt::white, QColor(128, 128, 128));
+    ring(2, face, face);
 }
 
 void Form::closeEvent(QCloseEvent* event)

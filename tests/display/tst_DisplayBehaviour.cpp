@@ -100,11 +100,11 @@ void TestDisplayBehaviour::sizes_data()
     QTest::addColumn<QSizeF>("active");
     QTest::newRow("frmAnalog_R") << 0 << QSizeF(1830, 1815) << QSizeF(1830, 1815);
     QTest::newRow("frmAnalog_X") << 1 << QSizeF(2100, 2400) << QSizeF(2100, 2400);
-    QTest::newRow("frmAnalog") << 2 << QSizeF(2085, 2100) << QSizeF(2085, 2100);
+    QTest::newRow("frmAnalog") << 2 << QSizeF(2175, 2190) << QSizeF(2175, 2190);
     QTest::newRow("frmLCD_X") << 3 << QSizeF(1800, 1320) << QSizeF(1725, 1065);
     QTest::newRow("frmLCD") << 4 << QSizeF(1800, 1320) << QSizeF(1725, 750);
     QTest::newRow("frmLED_X") << 5 << QSizeF(1920, 2250) << QSizeF(1920, 1050);
-    QTest::newRow("frmLED") << 6 << QSizeF(1845, 1860) << QSizeF(1845, 735);
+    QTest::newRow("frmLED") << 6 << QSizeF(1935, 1950) << QSizeF(1935, 735);
 }
 
 void TestDisplayBehaviour::sizes()

@@ -23,7 +23,7 @@ comes_back() {
 }
 
 cfg=$(wait_window "^ Quendrasil-Konfiguration$")
-led=$(wait_sized 123x49)
+led=$(wait_sized 129x49)
 comes_back "$cfg" "the control window"
 comes_back "$led" "frmLED beside the control window"
 

@@ -10,7 +10,7 @@ write_settings " 12 " " 0 " " 100 " " 2 " " 4500 " " 3000 " " 9000 " " 1500 " "A
 start_app
 
 cfg=$(wait_window "^ Quendrasil-Konfiguration$")
-win=$(wait_sized 139x140)
+win=$(wait_sized 145x146)
 wait_pos "$win" "300 200" || fail "frmAnalog at $(client_pos "$win"), not at 300 200"
 
 # clicks the option button of style $1 (its left and top in pixels inside
@@ -37,7 +37,7 @@ expect_at() {
 }
 
 choose 4; expect_at frmLCD 115x50
-choose 6; expect_at frmLED 123x49
+choose 6; expect_at frmLED 129x49
 choose 3; expect_at frmLCD_X 109x46
 choose 5; expect_at frmLED_X 122x45
 choose 0; expect_at frmAnalog_R 122x121
