@@ -35,7 +35,7 @@ QRegion circleRegion(const QRect& square)
 }
 
 AnalogForm::AnalogForm(Module1& m, int style)
-    : SmallDisplayForm(m, style), m_picUhr(new PictureBox(QStringLiteral("picUhr"), this))
+    : SmallDisplayForm(m, style), m_picUhr(new PictureBox(QStringLiteral("picUhr"), clientArea()))
 {
     const AnalogDesign& design = analogDesign(style);
     if (design.sunkenWhiteBox) {

@@ -33,12 +33,12 @@ DigitalForm::DigitalForm(Module1& m, int style) : SmallDisplayForm(m, style)
     // from bottom to top: the background, the digit store, the digit places,
     // the separator and the seconds label
     if (d.digits == DigitSet::Lcd) {
-        auto* image1 = image(QStringLiteral("Image1"), pictures::lcdFrame(), d.background, this);
+        auto* image1 = image(QStringLiteral("Image1"), pictures::lcdFrame(), d.background, clientArea());
         reopenOn(this, image1, d.onBackground);
         m_background = image1;
     } else {
         // a black field; its caption is black on black and never seen
-        auto* label1 = new Label(QStringLiteral("Label1"), QStringLiteral("Label1"), this);
+        auto* label1 = new Label(QStringLiteral("Label1"), QStringLiteral("Label1"), clientArea());
         setColors(label1, Qt::black, Qt::black);
         place(label1, d.background.left, d.background.top, d.background.width, d.background.height);
         reopenOn(this, label1, d.onBackground);
@@ -46,13 +46,13 @@ DigitalForm::DigitalForm(Module1& m, int style) : SmallDisplayForm(m, style)
     }
 
     for (int i = 0; i < 10; ++i)
-        m_face.imgZiffer[i] = image(indexed("imgZiffer", i), digitPicture(d.digits, i), d.imgZiffer[i], this);
+        m_face.imgZiffer[i] = image(indexed("imgZiffer", i), digitPicture(d.digits, i), d.imgZiffer[i], clientArea());
 
     // as created every digit place shows an 8
     const QPixmap eight = digitPicture(d.digits, 8);
     for (int i = 0; i < 2; ++i) {
-        m_face.imgStd[i] = image(indexed("imgStd", i + 1), eight, d.imgStd[i], this);
-        m_face.imgMin[i] = image(indexed("imgMin", i + 1), eight, d.imgMin[i], this);
+        m_face.imgStd[i] = image(indexed("imgStd", i + 1), eight, d.imgStd[i], clientArea());
+        m_face.imgMin[i] = image(indexed("imgMin", i + 1), eight, d.imgMin[i], clientArea());
     }
     for (ImageBox* digit : {m_face.imgStd[0], m_face.imgStd[1], m_face.imgMin[0], m_face.imgMin[1]}) {
         digit->setToolTip(kReopenTip);
@@ -61,12 +61,12 @@ DigitalForm::DigitalForm(Module1& m, int style) : SmallDisplayForm(m, style)
 
     m_face.imgSec = image(QStringLiteral("imgSec"),
                           d.digits == DigitSet::Lcd ? pictures::lcdSeparator() : pictures::ledSeparator(), d.imgSec,
-                          this);
+                          clientArea());
     if (d.secTip)
         m_face.imgSec->setToolTip(kReopenTip);
     reopenOn(this, m_face.imgSec, d.onSec);
 
-    m_face.lblSec = new Label(QStringLiteral("lblSec"), QStringLiteral("00"), this);
+    m_face.lblSec = new Label(QStringLiteral("lblSec"), QStringLiteral("00"), clientArea());
     m_face.lblSec->setFont(QFont(QStringLiteral("Arial"), 9));
     m_face.lblSec->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setColors(m_face.lblSec, d.lblSecColor);

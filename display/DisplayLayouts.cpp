@@ -7,18 +7,20 @@
 namespace {
 
 FormStyle titled() { return {true, false, true, false, false, false}; }
-FormStyle frameless() { return {false, false, false, false, false, false}; }
+FormStyle frameless() { return {false, false, false, false, false, false, false}; }
+// no frame from the desktop, the dialog frame's edge drawn by the window itself
+FormStyle edged() { return {false, false, false, false, false, false, true}; }
 
 const std::array<WindowDesign, 9>& windowDesigns()
 {
     static const std::array<WindowDesign, 9> designs{{
         {QStringLiteral("frmAnalog_R"), QStringLiteral("Uhr"), frameless(), Qt::black, {1830, 1815}},
         {QStringLiteral("frmAnalog_X"), QStringLiteral(" Quendrasil"), titled(), colors::workspace(), {2010, 2025}},
-        {QStringLiteral("frmAnalog"), QString(), frameless(), colors::workspace(), {2085, 2100}},
+        {QStringLiteral("frmAnalog"), QString(), edged(), colors::workspace(), {2085, 2100}},
         {QStringLiteral("frmLCD_X"), QString(), titled(), colors::workspace(), {1620, 1935}},
-        {QStringLiteral("frmLCD"), QString(), frameless(), colors::workspace(), {1635, 1815}},
+        {QStringLiteral("frmLCD"), QString(), edged(), colors::workspace(), {1635, 1815}},
         {QStringLiteral("frmLED_X"), QString(), titled(), colors::buttonFace(), {1830, 1875}},
-        {QStringLiteral("frmLED"), QString(), frameless(), colors::buttonFace(), {1845, 1860}},
+        {QStringLiteral("frmLED"), QString(), edged(), colors::buttonFace(), {1845, 1860}},
         {QStringLiteral("frmAnalogMaxi"), QStringLiteral(" Uhrzeit"), {true, true, true, true, true, true},
          colors::buttonFace(), {9360, 8685}},
         {QStringLiteral("frmLEDStretch"), QStringLiteral(" LED Stretch"), {true, true, true, false, true, true},
@@ -104,9 +106,11 @@ const WindowDesign& windowDesign(int style)
 
 QSizeF designOuterSize(const WindowDesign& design)
 {
+    constexpr double px = twips::kPerPixel;
+    if (!design.frame.titleBar && design.frame.drawnEdge)
+        return {design.client.width() + 2 * Form::kFramePx * px, design.client.height() + 2 * Form::kFramePx * px};
     if (!design.frame.titleBar)
         return design.client;
-    constexpr double px = twips::kPerPixel;
     return {design.client.width() + 2 * Form::kFramePx * px,
             design.client.height() + (Form::kClientTopPx + Form::kFramePx) * px};
 }

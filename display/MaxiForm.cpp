@@ -3,6 +3,7 @@
 #include "Controls.h"
 #include "DisplayLayouts.h"
 #include "Module1.h"
+#include "OnScreen.h"
 #include "Pictures.h"
 #include "ReopenTrigger.h"
 #include "Twips.h"
@@ -55,14 +56,26 @@ MaxiForm::MaxiForm(Module1& m)
 
 void MaxiForm::formLoad()
 {
-    const QSizeF size = maxiOpeningSize(m_module.lngBreiteMaxi, m_module.lngHoeheMaxi);
+    // no saved size makes the window larger than a screen; placing it fits it
+    // into its own screen
+    const QSizeF size = withinScreens(maxiOpeningSize(m_module.lngBreiteMaxi, m_module.lngHoeheMaxi));
     setFormSize(size.width(), size.height());
     setCaption(m_module.strTitel);
     // laid out now, also for a window that is not shown yet
     layOut();
 }
 
-void MaxiForm::formResize() { layOut(); }
+void MaxiForm::formResize()
+{
+    layOut();
+    // the resized box has lost its drawing: the hands come back at once, drawn
+    // as on a fresh box, not only at the next fifth second
+    const QImage& drawing = m_picUhr->drawing();
+    if (m_shown && (drawing.isNull() || drawing.deviceIndependentSize().toSize() != m_picUhr->contentsRect().size())) {
+        m_picUhr->setDrawWidth(1);
+        draw(*m_shown);
+    }
+}
 
 void MaxiForm::layOut()
 {
@@ -71,4 +84,11 @@ void MaxiForm::layOut()
     applyMaxiLayout(maxiLayout(formWidth(), formHeight()), *m_picUhr, *m_imgUhr0);
 }
 
-void MaxiForm::analogzeitMaxi(std::int32_t zeit) { ::analogzeitMaxi(m_hands, *m_picUhr, zeit); }
+void MaxiForm::analogzeitMaxi(std::int32_t zeit) { draw(zeit); }
+
+void MaxiForm::draw(std::int32_t zeit)
+{
+    ::analogzeitMaxi(m_hands, *m_picUhr, zeit);
+    if (m_hands.intSekunden % 5 == 0)
+        m_shown = zeit;
+}

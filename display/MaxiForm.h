@@ -5,6 +5,7 @@
 
 #include <QSizeF>
 #include <cstdint>
+#include <optional>
 
 class ImageBox;
 class PictureBox;
@@ -22,7 +23,8 @@ public:
     explicit MaxiForm(Module1& m);
 
     PictureBox* dial() override { return m_picUhr; }
-    // Draws the hands for the fast time, scaled to the window.
+    // Draws the hands for the fast time, scaled to the window. A change of
+    // size draws the time shown at once again, at the new size.
     void analogzeitMaxi(std::int32_t zeit);
     const MaxiHandState& hands() const { return m_hands; }
 
@@ -32,9 +34,12 @@ protected:
 
 private:
     void layOut();
+    void draw(std::int32_t zeit);
 
     ImageBox* m_imgUhr1;
     PictureBox* m_picUhr;
     ImageBox* m_imgUhr0;
     MaxiHandState m_hands;
+    // the fast time the hands show, once they have been drawn
+    std::optional<std::int32_t> m_shown;
 };

@@ -61,16 +61,78 @@ QPoint keepOnScreen(const QRect& windowPx, const QList<QRect>& screensPx)
             clampInto(windowPx.top(), windowPx.height(), nearest->top(), nearest->height())};
 }
 
-bool keepOnScreen(Form& form)
+QRect fitOnScreen(const QRect& windowPx, const QList<QRect>& screensPx)
+{
+    if (screensPx.isEmpty())
+        return windowPx;
+    // its screen: the one with its top-left corner, else the one that holds
+    // most of it, else the nearest
+    const QRect* best = nullptr;
+    qint64 bestArea = 0;
+    qint64 bestGap = std::numeric_limits<qint64>::max();
+    for (const QRect& screen : screensPx) {
+        if (screen.contains(windowPx.topLeft())) {
+            best = &screen;
+            break;
+        }
+        const QRect seen = windowPx.intersected(screen);
+        const qint64 area = seen.isEmpty() ? 0 : qint64(seen.width()) * seen.height();
+        const qint64 gap = gapSquared(windowPx, screen);
+        if (area > bestArea || (bestArea == 0 && area == 0 && gap < bestGap)) {
+            bestArea = area;
+            bestGap = gap;
+            best = &screen;
+        }
+    }
+    const int width = std::min(windowPx.width(), best->width());
+    const int height = std::min(windowPx.height(), best->height());
+    return {clampInto(windowPx.left(), width, best->left(), best->width()),
+            clampInto(windowPx.top(), height, best->top(), best->height()), width, height};
+}
+
+namespace {
+
+QList<QRect> workAreas()
 {
     QList<QRect> screens;
     for (const QScreen* screen : QGuiApplication::screens())
         screens.append(screen->availableGeometry());
-    const QMargins frame = form.frameModel();
-    const QRect outer(form.pos(), form.size().grownBy(frame));
-    const QPoint to = keepOnScreen(outer, screens);
-    if (to == outer.topLeft())
+    return screens;
+}
+
+} // namespace
+
+bool keepOnScreen(Form& form)
+{
+    const QList<QRect> screens = workAreas();
+    const QRect outer(form.pos(), form.outerSizePx());
+    if (!form.formStyle().sizable) {
+        const QPoint to = keepOnScreen(outer, screens);
+        if (to == outer.topLeft())
+            return false;
+        form.setFormPos(twips::fromPixels(to.x()), twips::fromPixels(to.y()));
+        return true;
+    }
+    const QRect to = fitOnScreen(outer, screens);
+    if (to == outer)
         return false;
-    form.setFormPos(twips::fromPixels(to.x()), twips::fromPixels(to.y()));
+    if (to.size() != outer.size())
+        form.setFormSize(twips::fromPixels(to.width()), twips::fromPixels(to.height()));
+    if (to.topLeft() != outer.topLeft())
+        form.setFormPos(twips::fromPixels(to.x()), twips::fromPixels(to.y()));
     return true;
+}
+
+QSizeF withinScreens(const QSizeF& outerTwips)
+{
+    int width = 0;
+    int height = 0;
+    for (const QRect& screen : workAreas()) {
+        width = std::max(width, screen.width());
+        height = std::max(height, screen.height());
+    }
+    if (width == 0 || height == 0)
+        return outerTwips;
+    return {std::min(outerTwips.width(), twips::fromPixels(width)),
+            std::min(outerTwips.height(), twips::fromPixels(height))};
 }

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QPoint>
 #include <QRect>
+#include <QSizeF>
 
 class Form;
 
@@ -13,7 +14,17 @@ class Form;
 // the new top-left corner. Without screens nothing moves.
 QPoint keepOnScreen(const QRect& windowPx, const QList<QRect>& screensPx);
 
-// The same for a window on the desktop's screens (their work areas); moves it
-// only when it lies outside them, so a saved position on a screen is kept
-// exactly. Returns whether the window was moved.
+// Where a resizable window goes: onto the screen that holds most of it (the
+// nearest one when it lies outside every screen), no larger than that screen
+// and wholly on it. A window that fits stays exactly as it is. In pixels.
+QRect fitOnScreen(const QRect& windowPx, const QList<QRect>& screensPx);
+
+// The same for a window on the desktop's screens (their work areas). A window
+// of fixed size moves only when it lies outside them, so a saved position on a
+// screen is kept exactly; a resizable one is fitted into its screen. Returns
+// whether the window was moved or resized.
 bool keepOnScreen(Form& form);
+
+// An outer size in twips made no larger than the largest screen's work area,
+// for a resizable window that does not know its screen yet.
+QSizeF withinScreens(const QSizeF& outerTwips);

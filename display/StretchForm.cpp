@@ -2,6 +2,7 @@
 
 #include "Controls.h"
 #include "DisplayLayouts.h"
+#include "OnScreen.h"
 #include "Pictures.h"
 #include "ReopenTrigger.h"
 #include "StretchLayout.h"
@@ -51,6 +52,8 @@ StretchForm::StretchForm(Module1& m)
 
     m_face.imgSec = image(QStringLiteral("imgSec"), pictures::stretchSeparator(), stretch::kImgSec, false, this);
 
+    setMinimumSize(stretch::kMinClientPx);
+
     reopenOn(this, m_image1, Reopen::Click);
     for (ImageBox* digit : m_face.imgMin)
         reopenOn(this, digit, Reopen::Click);
@@ -61,11 +64,22 @@ StretchForm::StretchForm(Module1& m)
 
 void StretchForm::formLoad()
 {
-    setFormSize(stretch::kLoadSize.width(), stretch::kLoadSize.height());
+    // on a small or magnified screen the window opens no larger than a screen
+    const QSizeF size = withinScreens(stretch::kLoadSize);
+    setFormSize(size.width(), size.height());
     // laid out now, also for a window that is not shown yet
     layOut();
 }
 
 void StretchForm::formResize() { layOut(); }
 
-void StretchForm::layOut() { applyStretchLayout(stretchLayout(formWidth(), formHeight()), *m_image1, m_face); }
+void StretchForm::layOut()
+{
+    // laid out within the client area, so that all six digits show whole
+    const QSizeF seconds(controlWidth(m_face.lblSec), controlHeight(m_face.lblSec));
+    const QSizeF area = stretchArea(scaleWidth(), scaleHeight(), seconds);
+    StretchLayout layout = stretchLayout(area.width(), area.height());
+    layout.image1Width = scaleWidth() * 0.98;
+    layout.image1Height = scaleHeight() * 0.98;
+    applyStretchLayout(layout, *m_image1, m_face);
+}

@@ -321,13 +321,11 @@ void PictureBox::ensureLayer()
     const qreal dpr = devicePixelRatioF();
     if (!m_layer.isNull() && m_layer.deviceIndependentSize().toSize() == size && m_layer.devicePixelRatio() == dpr)
         return;
+    // a drawing made for another size is not carried over: it would stay
+    // on the screen where nothing draws over it again
     QImage layer(size * dpr, QImage::Format_ARGB32_Premultiplied);
     layer.setDevicePixelRatio(dpr);
     layer.fill(Qt::transparent);
-    if (!m_layer.isNull()) {
-        QPainter p(&layer);
-        p.drawImage(0, 0, m_layer);
-    }
     m_layer = layer;
 }
 
@@ -379,6 +377,11 @@ void PictureBox::resizeEvent(QResizeEvent* event)
     QFrame::resizeEvent(event);
     m_overlay->setGeometry(contentsRect());
     m_overlay->raise();
+    // a new size erases the drawing; its owner draws again at the new size
+    if (!m_layer.isNull() && m_layer.deviceIndependentSize().toSize() != contentsRect().size()) {
+        m_layer = QImage();
+        m_overlay->update();
+    }
 }
 
 void PictureBox::childEvent(QChildEvent* event)

@@ -137,7 +137,8 @@ private:
 
 // A picture box: a background picture at its top-left, optionally a sunken
 // border and a background colour, and a drawing layer on top of everything in
-// it. Coordinates of the drawing methods are twips of the inner area.
+// it. Coordinates of the drawing methods are twips of the inner area. A change
+// of the box's size erases the drawing.
 class PictureBox : public QFrame {
     Q_OBJECT
 public:

@@ -13,13 +13,17 @@ struct FormStyle {
     bool minButton = false;
     bool maxButton = false;
     bool taskbar = false;  // shown in the task bar
+    // Frameless, but with the raised 3-pixel edge of a fixed dialog frame
+    // drawn inside the window; the client area lies within that edge.
+    bool drawnEdge = false;
 };
 
 // A top-level window with outer bounds in twips and the events the program's
 // windows handle. The outer size follows one frame model on every desktop: a
 // window with a title bar has a 3-pixel frame left, right and bottom and its
 // client area begins 22 pixels below its top edge; a frameless window's outer
-// size is its client size. Left and Top are the outer top-left corner.
+// size is its client size, or, with a drawn edge, its client size and a
+// 3-pixel edge all round. Left and Top are the outer top-left corner.
 class Form : public QWidget {
     Q_OBJECT
 
@@ -31,6 +35,9 @@ public:
 
     const FormStyle& formStyle() const { return m_style; }
     QMargins frameModel() const; // outer minus client, in pixels
+    QSize outerSizePx() const;
+    // Where the controls go: the window itself, or the area within its drawn edge.
+    QWidget* clientArea() { return m_client ? m_client : this; }
 
     // Outer bounds in twips; each reads back exactly what was set as long as
     // the window has not been moved or resized since.
@@ -50,13 +57,16 @@ public:
     double scaleHeight() const;
 
     QString caption() const { return windowTitle(); }
-    void setCaption(const QString& caption) { setWindowTitle(caption); }
+    // An empty caption stays empty on the desktop too (Qt would show the
+    // application's name in its place).
+    void setCaption(const QString& caption);
 
     // Runs the load handler once; every later call does nothing.
     void load();
     bool isLoaded() const { return m_loaded; }
 
-    // Show: visible, in front, active. Also brings a hidden window back.
+    // Show: visible, in front, active, never minimized. Also brings a hidden
+    // or minimized window back.
     void showForm();
     // Hide: invisible, the object and its state stay.
     void hideForm() { hide(); }
@@ -77,14 +87,22 @@ protected:
     virtual void formMouseDown(Qt::MouseButton button, const QPoint& pos);
 
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void onFocusWindowChanged(QWindow* window);
     void applyClientSize(int width, int height);
+    void restoreFromMinimized();
+    void clearNativeTitle();
+
+    QMargins outsideWidget() const; // the part of the frame the desktop draws
 
     FormStyle m_style;
+    QWidget* m_client = nullptr;
     bool m_loaded = false;
     bool m_active = false;
     // what was last set, and the pixel values it mapped to

@@ -5,6 +5,8 @@
 #include "Numbers.h"
 #include "Twips.h"
 
+#include <algorithm>
+
 StretchLayout stretchLayout(double width, double height)
 {
     const float w = static_cast<float>(width);
@@ -31,6 +33,14 @@ StretchLayout stretchLayout(double width, double height)
     l.imgSec = QPointF(w * 0.46f, h * 0.5f);
     l.lblSec = QPointF(w * 0.92f, h * 0.85f);
     return l;
+}
+
+QSizeF stretchArea(double clientWidth, double clientHeight, const QSizeF& seconds)
+{
+    const double right = 60 + clientWidth * 0.98;
+    const double bottom = 60 + clientHeight * 0.98;
+    return {std::clamp((right - seconds.width()) / 0.92, 0.0, clientWidth),
+            std::clamp((bottom - seconds.height()) / 0.85, 0.0, clientHeight)};
 }
 
 namespace {

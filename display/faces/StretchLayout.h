@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointF>
+#include <QSizeF>
 #include <array>
 #include <cstdint>
 
@@ -32,6 +33,12 @@ struct StretchLayout {
     double zifferTop = 18000;
 };
 StretchLayout stretchLayout(double width, double height);
+
+// The size W x H that lays the window out, from its client area and the size
+// of the seconds label, all in twips: the client area, made narrower or lower
+// where the seconds (at 0.92 W, 0.85 H) would otherwise reach past the black
+// background (0.98 of the client area from 60, 60), so that they show whole.
+QSizeF stretchArea(double clientWidth, double clientHeight, const QSizeF& seconds);
 
 // Moves and sizes the controls: image1 keeps its place, the separator, the
 // seconds label and the store digits keep their sizes (and the store digits

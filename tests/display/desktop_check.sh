@@ -94,7 +94,7 @@ import -window root "$SHOTS/check_ontop.png"
 grep -q "^place 3000 2550" "$LOG" && pass "place recorded 3000, 2550" || fail "place: $(grep place "$LOG")"
 xdotool windowmove "$CTRL" 700 600 && sleep 0.3
 xdotool mousemove 800 630 click 1 && sleep 1.5
-LED=$(window_of_size 123 49)
+LED=$(window_of_size 129 49)
 [ -n "$LED" ] && [ "$(pos_of "$LED")" = "200,170" ] && pass "frmLED opens where frmLCD was" ||
     fail "frmLED at $(pos_of "$LED")"
 import -window root "$SHOTS/check_frmLED.png"

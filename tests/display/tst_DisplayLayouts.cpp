@@ -2,13 +2,19 @@
 #include "DisplayTestSupport.h"
 #include "DisplayWindows.h"
 #include "Module1.h"
+#include "StretchLayout.h"
+#include "Twips.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
-// The nine display windows as they are created, before they are loaded.
+// The nine display windows as they are created, before they are loaded, and
+// the layout of the stretched LED window at its sizes.
 class TestDisplayLayouts : public QObject {
     Q_OBJECT
 
@@ -26,6 +32,9 @@ private slots:
     void faceAsCreated();
     void analogDials_data();
     void analogDials();
+    // the stretched LED window laid out at its sizes
+    void stretchLayoutApplied_data();
+    void stretchLayoutApplied();
 
 private:
     std::unique_ptr<DisplayForm> create(int style)
@@ -136,10 +145,15 @@ void TestDisplayLayouts::frame()
     QCOMPARE(form->caption(), caption);
     QCOMPARE(form->palette().color(QPalette::Window), background);
     QVERIFY(form->autoFillBackground());
-    QCOMPARE(form->size(), client);
-    // the outer size follows the frame model: 6 pixels wider, 25 higher with a title bar
-    QCOMPARE(form->formWidth(), (client.width() + (titleBar ? 6 : 0)) * 15.0);
-    QCOMPARE(form->formHeight(), (client.height() + (titleBar ? 25 : 0)) * 15.0);
+    QCOMPARE(form->clientArea()->size(), client);
+    // the outer size follows the frame model: 6 pixels wider, 25 higher with a
+    // title bar; the fixed dialog frame of the windows without one is a
+    // 3-pixel edge drawn inside them (the round clock shows only its circle)
+    const bool edged = style == 2 || style == 4 || style == 6;
+    QCOMPARE(form->formWidth(), (client.width() + (titleBar || edged ? 6 : 0)) * 15.0);
+    QCOMPARE(form->formHeight(), (client.height() + (titleBar ? 25 : edged ? 6 : 0)) * 15.0);
+    if (edged)
+        QCOMPARE(form->clientArea()->geometry(), QRect(QPoint(3, 3), client));
     QVERIFY(!form->windowIcon().isNull());
 }
 
@@ -294,6 +308,67 @@ void TestDisplayLayouts::analogDials()
         QCOMPARE(img0->picture().size(), QSize(480, 480));
         const QObjectList& order = form->children();
         QVERIFY(order.indexOf(img1) < order.indexOf(box));
+    }
+}
+
+void TestDisplayLayouts::stretchLayoutApplied_data()
+{
+    QTest::addColumn<QSizeF>("size");
+    QTest::newRow("load size") << QSizeF(15360, 6450);
+    QTest::newRow("half") << QSizeF(7680, 3225);
+    QTest::newRow("odd") << QSizeF(15375, 9000);
+    QTest::newRow("smallest") << QSizeF((420 + 6) * 15, (180 + 25) * 15);
+    QTest::newRow("narrow") << QSizeF(9000, 9000);
+    QTest::newRow("low") << QSizeF(15360, 3075);
+}
+
+void TestDisplayLayouts::stretchLayoutApplied()
+{
+    QFETCH(QSizeF, size);
+    const auto window = create(8);
+    DisplayForm* form = window.get();
+    form->load();
+    // the load size, fitted into the test's screen where that is smaller
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QCOMPARE(QSizeF(form->formWidth(), form->formHeight()),
+             QSizeF(std::min(15360, screen.width() * 15), std::min(6450, screen.height() * 15)));
+    QVERIFY(showActive(form));
+    form->setFormSize(size.width(), size.height());
+    QTRY_COMPARE(QSizeF(form->formWidth(), form->formHeight()), size);
+    // laid out in the client area, narrowed or lowered where the seconds need it
+    const QSizeF area = stretchArea(form->scaleWidth(), form->scaleHeight(), QSizeF(1125, 975));
+    const StretchLayout l = stretchLayout(area.width(), area.height());
+    const DigitalFace* face = form->digitalFace();
+    const auto rect = [](const TwipBox& b) { return twips::toPixelRect(b.left, b.top, b.width, b.height); };
+    QTRY_COMPARE(face->imgStd[0]->geometry(), rect(l.imgStd[0]));
+    QCOMPARE(face->imgStd[1]->geometry(), rect(l.imgStd[1]));
+    QCOMPARE(face->imgMin[0]->geometry(), rect(l.imgMin[0]));
+    QCOMPARE(face->imgMin[1]->geometry(), rect(l.imgMin[1]));
+    const QRect black = control(form, "Image1")->geometry();
+    QCOMPARE(black, twips::toPixelRect(60, 60, form->scaleWidth() * 0.98, form->scaleHeight() * 0.98));
+    // all six digits show whole, on the black background, none over another
+    QVERIFY(form->rect().contains(black));
+    for (QWidget* w : {static_cast<QWidget*>(face->lblSec), static_cast<QWidget*>(face->imgSec),
+                       static_cast<QWidget*>(face->imgStd[0]), static_cast<QWidget*>(face->imgMin[1])})
+        QVERIFY2(black.contains(w->geometry()), qPrintable(w->objectName()));
+    QVERIFY(face->lblSec->geometry().left() >= face->imgMin[1]->geometry().right());
+    QVERIFY(face->imgSec->geometry().right() <= face->imgMin[0]->geometry().left());
+    QVERIFY(face->lblSec->width() >= face->lblSec->sizeHint().width());
+    QCOMPARE(face->imgSec->pos(), QPoint(twips::toPixels(l.imgSec.x()), twips::toPixels(l.imgSec.y())));
+    QCOMPARE(face->imgSec->size(), QSize(15, 48));
+    QCOMPARE(face->lblSec->pos(), QPoint(twips::toPixels(l.lblSec.x()), twips::toPixels(l.lblSec.y())));
+    for (ImageBox* stored : face->imgZiffer) {
+        QCOMPARE(stored->y(), 1200); // top 18000, below the window
+        QCOMPARE(stored->size(), stored->picture().size());
+    }
+    // the digits and seconds stay above the background at any size
+    for (ImageBox* place : {face->imgStd[0], face->imgStd[1], face->imgMin[0], face->imgMin[1]})
+        if (place->width() > 0 && place->height() > 0)
+            QCOMPARE(form->childAt(place->geometry().center()), place);
+    for (QWidget* top : {static_cast<QWidget*>(face->lblSec), static_cast<QWidget*>(face->imgSec)}) {
+        const QPoint inside = top->geometry().topLeft() + QPoint(1, 1);
+        if (form->rect().contains(inside))
+            QCOMPARE(form->childAt(inside), top);
     }
 }
 

@@ -14,6 +14,8 @@ class TestOnScreen : public QObject {
 private slots:
     void keepOnScreen_data();
     void keepOnScreen();
+    void fitOnScreen_data();
+    void fitOnScreen();
     void roundCircle_data();
     void roundCircle();
     void circlePixels_data();
@@ -49,6 +51,29 @@ void TestOnScreen::keepOnScreen_data()
     QTest::newRow("below the taller screen") << QRect(2000, 1200, 120, 88) << two << QPoint(2000, 992);
     QTest::newRow("larger than the screen") << QRect(5000, 5000, 1500, 1200) << one << QPoint(0, 0);
     QTest::newRow("no screens") << QRect(-900, -900, 120, 88) << QList<QRect>() << QPoint(-900, -900);
+}
+
+void TestOnScreen::fitOnScreen_data()
+{
+    QTest::addColumn<QRect>("window");
+    QTest::addColumn<QList<QRect>>("screens");
+    QTest::addColumn<QRect>("expected");
+    const QList<QRect> two{kLeft, kRight};
+    QTest::newRow("fits: kept") << QRect(100, 50, 630, 604) << two << QRect(100, 50, 630, 604);
+    QTest::newRow("too wide for the screen") << QRect(100, 50, 2048, 860) << two << QRect(0, 50, 1280, 860);
+    QTest::newRow("past the right edge") << QRect(900, 50, 1024, 430) << two << QRect(256, 50, 1024, 430);
+    QTest::newRow("past the second screen") << QRect(2500, 100, 1024, 430) << two << QRect(2176, 100, 1024, 430);
+    QTest::newRow("largest value") << QRect(0, 0, 32767, 32767) << two << QRect(0, 0, 1280, 1024);
+    QTest::newRow("mostly on the second screen") << QRect(1000, -200, 1024, 430) << two << QRect(1280, 0, 1024, 430);
+    QTest::newRow("outside every screen") << QRect(-3000, 2000, 800, 600) << two << QRect(0, 424, 800, 600);
+}
+
+void TestOnScreen::fitOnScreen()
+{
+    QFETCH(QRect, window);
+    QFETCH(QList<QRect>, screens);
+    QFETCH(QRect, expected);
+    QCOMPARE(::fitOnScreen(window, screens), expected);
 }
 
 void TestOnScreen::keepOnScreen()

@@ -28,7 +28,7 @@ cfg=$(activate_config)
 read -r cx cy cw ch < <(client_rect "$cfg")
 # panel 150,120 + frame 150,90 + option 1980,2850 twips = 152,204 pixels
 xdotool mousemove $((cx + 152 + 7)) $((cy + 204 + 10)) click 1
-led=$(wait_sized 123x49)
+led=$(wait_sized 129x49)
 wait_pos "$led" "230 190" || fail "frmLED appears at $(client_pos "$led"), not where frmLCD was left (230 190)"
 [ -z "$(window_sized 115x50)" ] || fail "frmLCD is still shown next to frmLED"
 

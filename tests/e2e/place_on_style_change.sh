@@ -3,15 +3,35 @@
 # the previous small display window was: frmAnalog (style 2) at 300,200, then
 # frmLCD, frmLED, frmLCD_X, frmLED_X and frmAnalog_R, chosen one after the
 # other in the control window, each created and shown for the first time.
+# The three without a title bar draw the raised 3-pixel edge of their dialog
+# frame, and their faces sit evenly within it.
 . "$(dirname "$0")/lib.sh" "$1"
 . "$HERE/e2e_extra.sh"
 start_desktop
 write_settings " 12 " " 0 " " 100 " " 2 " " 4500 " " 3000 " " 9000 " " 1500 " "Anlage" " 9360 " " 8685 " " 0 " " 0 " "False"
 start_app
 
+# the raised edge (light top-left, dark bottom-right) of window $2, and its
+# face reaching to $4 pixels inside the edge on every side (no background $3
+# there)
+edge_even() {
+    local name=$1 m=$(($4 + 3)) x y w h px
+    read -r x y w h < <(client_rect "$2")
+    sleep 0.3
+    shot edge
+    crop "$WORK/edge.png" "$WORK/$name.png" "$x $y $w $h"
+    px() { convert "$WORK/$name.png" -format "%[pixel:p{$1,$2}]" info:; }
+    [ "$(px 0 0) $(px 1 1) $(px $((w - 1)) $((h - 1)))" = "srgb(212,208,200) srgb(255,255,255) srgb(64,64,64)" ] ||
+        fail "$name: no raised edge ($(px 0 0) $(px 1 1) $(px $((w - 1)) $((h - 1))))"
+    for p in "$m $((h / 2))" "$((w - 1 - m)) $((h / 2))" "$((w / 2)) $m" "$((w / 2)) $((h - 1 - m))"; do
+        [ "$(px $p)" != "$3" ] || fail "$name: a wide band of background at $p"
+    done
+}
+
 cfg=$(wait_window "^ Quendrasil-Konfiguration$")
-win=$(wait_sized 139x140)
+win=$(wait_sized 145x146)
 wait_pos "$win" "300 200" || fail "frmAnalog at $(client_pos "$win"), not at 300 200"
+edge_even frmAnalog "$win" "srgb(171,171,171)" 4
 
 # clicks the option button of style $1 (its left and top in pixels inside
 # the control window's client area: panel 150,120 + frame 150,90 + option)
@@ -37,7 +57,9 @@ expect_at() {
 }
 
 choose 4; expect_at frmLCD 115x50
-choose 6; expect_at frmLED 123x49
+edge_even frmLCD "$(wait_sized 115x50)" "srgb(171,171,171)" 3
+choose 6; expect_at frmLED 129x49
+edge_even frmLED "$(wait_sized 129x49)" "srgb(212,208,200)" 2
 choose 3; expect_at frmLCD_X 109x46
 choose 5; expect_at frmLED_X 122x45
 choose 0; expect_at frmAnalog_R 122x121

@@ -42,7 +42,7 @@ check_above() {
 }
 
 cfg=$(wait_window "^ Quendrasil-Konfiguration$")
-led=$(wait_sized 123x49)
+led=$(wait_sized 129x49)
 wait_pos "$led" "300 200" || fail "frmLED at $(client_pos "$led"), not at 300 200"
 sleep 0.3
 # the ordinary window over the whole clock
