@@ -59,13 +59,19 @@ keys_to() {
     xdotool key --window "$id" "$@"
 }
 
-# the fast minute in the time file of instance $1 (minutes since midnight), or empty
+# the fast minute in the time file of instance $1 (minutes since midnight),
+# or empty; a file caught while being rewritten is read again
 minute_of() {
-    local line
-    [ -f "$WORK/$1/Uhrzeit.txt" ] || return 0
-    line=$(tr -d '\r\n' <"$WORK/$1/Uhrzeit.txt" 2>/dev/null) || true
-    [[ "$line" =~ ^([0-9][0-9]):([0-9][0-9])$ ]] || return 0
-    echo $((10#${BASH_REMATCH[1]} * 60 + 10#${BASH_REMATCH[2]}))
+    local line i
+    for i in 1 2 3 4 5 6 7 8 9 10; do
+        [ -f "$WORK/$1/Uhrzeit.txt" ] || return 0
+        line=$(tr -d '\r\n' <"$WORK/$1/Uhrzeit.txt" 2>/dev/null) || true
+        if [[ "$line" =~ ^([0-9][0-9]):([0-9][0-9])$ ]]; then
+            echo $((10#${BASH_REMATCH[1]} * 60 + 10#${BASH_REMATCH[2]}))
+            return 0
+        fi
+        sleep 0.02
+    done
 }
 
 # the instances $1 and $2 show the same minute, give or take the one that is
@@ -75,7 +81,7 @@ in_step() {
     for i in $(seq "${3:-10}"); do
         a=$(minute_of "$1")
         b=$(minute_of "$2")
-        [ -n "$a" ] && [ -n "$b" ] || return 1
+        [ -n "$a" ] && [ -n "$b" ] || { echo "no time: $1 '$a', $2 '$b'" >&2; return 1; }
         [ $((a - b)) -le 1 ] && [ $((b - a)) -le 1 ] || { echo "$1 at $a, $2 at $b" >&2; return 1; }
         sleep 0.15
     done

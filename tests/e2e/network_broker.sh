@@ -14,9 +14,14 @@ URL="mqtt://127.0.0.1:$BROKER_PORT/Anlage"
 write_settings " 12 " " 0 " " 20 " " 4 " " 4500 " " 3000 " " 300 " " 3300 " "Anlage" " 0 " " 0 " " 0 " " 0 " "True"
 start_instance master --publish "$URL"
 box=$(wait_window "^ Broker nicht erreichbar$")
-xdotool windowactivate --sync "$box" >/dev/null 2>&1 || true
-xdotool key --window "$box" Return
-wait_for '[ -z "$(window_named "^ Broker nicht erreichbar$")" ]' 5 || fail "the message box stays"
+for _ in 1 2 3 4 5; do
+    box=$(window_named "^ Broker nicht erreichbar$" || true)
+    [ -z "$box" ] && break
+    xdotool windowactivate --sync "$box" >/dev/null 2>&1 || true
+    xdotool key Return 2>/dev/null || true
+    sleep 0.5
+done
+[ -z "$(window_named "^ Broker nicht erreichbar$" || true)" ] || fail "the message box stays"
 caption_of "$master_PID" | grep -q 'nicht erreichbar' || fail "the master's caption: $(caption_of "$master_PID")"
 keys_to "$master_PID" alt+a
 advances master 4 || fail "the master does not run without a broker"
@@ -44,7 +49,9 @@ python3 - >"$WORK/fuzz" <<'PY'
 import json, random
 random.seed(11)
 good = {"format": 1, "time": 3600, "timebase": 20, "running": True, "title": "x", "seq": 1}
-bad_values = [None, -1, 86400, 1e300, "12", 12.5, [], {}, True, "x" * 2000, -1e300]
+bad = {"format": [0, 2, "1", None, 1.5], "time": [-1, 86400, 1e300, "12", 12.5, None, []],
+       "timebase": [9, 0, 1e12, "250", None], "running": [1, "true", None, {}],
+       "title": [5, None, "x" * 1001], "seq": [-3, 1e17, "7", 1.5]}
 for i in range(1000):
     kind = i % 5
     if kind == 0:
@@ -54,9 +61,8 @@ for i in range(1000):
         print(s[: random.randint(1, len(s) - 1)])
     elif kind == 2:
         d = dict(good, seq=10**15 + i)
-        d[random.choice(list(good))] = random.choice(bad_values)
-        if all(d.get(k) == v for k, v in good.items() if k != "seq"):
-            d["time"] = -5
+        field = random.choice(list(good))
+        d[field] = random.choice(bad[field])
         print(json.dumps(d))
     elif kind == 3:
         print(json.dumps(dict(good, format=0, seq=10**15 + i)))
