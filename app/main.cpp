@@ -8,6 +8,10 @@
 #include "Program.h"
 #include "Services.h"
 
+#ifdef QUENDRASIL_NET_PROBE
+#include "NetProbe.h"
+#endif
+
 #include <QFont>
 #include <QTimer>
 
@@ -140,10 +144,15 @@ int main(int argc, char** argv)
     else if (broker)
         share = shareFollowed(program, *broker);
     // start-up runs inside the event loop, where a run-time error is caught
-    QTimer::singleShot(0, &program, [&program, share] {
+    QTimer::singleShot(0, &program, [&program, &m, share] {
         program.start();
         if (share)
             share();
+#ifdef QUENDRASIL_NET_PROBE
+        netprobe::attach(program, m);
+#else
+        (void)m;
+#endif
     });
     return app.exec();
 }

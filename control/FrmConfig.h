@@ -96,6 +96,7 @@ private:
     int m_shownStyle = -1; // the option last acted on
     bool m_following = false;
     QString m_ownStd, m_ownMin, m_ownFaktor; // a follower's own entries
+    int m_followAhead = 0; // states in a row that found the follower ahead
     QString m_plainCaption;
 
     ExactTimer* Timer = nullptr;
