@@ -1,12 +1,13 @@
 #include "MqttClient.h"
 
-#include <QDateTime>
 #include <QList>
 #include <QPair>
 #include <QSocketNotifier>
 #include <mosquitto.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -132,7 +133,9 @@ void MqttClient::onConnect(mosquitto*, void* self, int rc)
 
 void MqttClient::onDisconnect(mosquitto*, void* self, int rc)
 {
-    static_cast<MqttClient*>(self)->m_lastError = reason(rc);
+    // rc 0: this client said goodbye itself and has said why
+    if (rc != MOSQ_ERR_SUCCESS)
+        static_cast<MqttClient*>(self)->m_lastError = reason(rc);
 }
 
 void MqttClient::onMessage(mosquitto*, void* self, const mosquitto_message* msg)
@@ -196,6 +199,7 @@ void MqttClient::afterLoop()
     if (p.connected && !m_connected) {
         m_connected = true;
         m_backoff = 0;
+        m_lastError.clear();
         for (const QString& topic : std::as_const(m_topics))
             mosquitto_subscribe(m_mosq, nullptr, topic.toUtf8().constData(), 1);
         updateWriteWatch();
