@@ -6,9 +6,10 @@
       prints: samples median_lag worst_lag worst_shown_difference
       (lags in fast seconds: the fast time with the fraction of the running
       tick, master minus follower; shown difference: whole fast seconds)
-  netsample.py catchup LIMIT_S SINCE_NS RECEIVED MASTER FOLLOWER...
-      waits until every follower has received more than RECEIVED states and
-      is within one fast second of the master; prints the seconds from SINCE_NS
+  netsample.py catchup LIMIT_S SINCE_NS RECEIVED[,RECEIVED...] MASTER FOLLOWER...
+      waits until every follower has received more than its RECEIVED states
+      and is within one fast second of the master; prints the seconds from
+      SINCE_NS until every program was up, then until each follower was so
   netsample.py received PROBE
       prints the number of states the probe's program received
   netsample.py running PROBE
@@ -61,20 +62,25 @@ def lag(args):
 
 
 def catchup(args):
-    limit, since, received = float(args[0]), int(args[1]), int(args[2])
-    maps = [opened(p) if os.path.exists(p) else None for p in args[3:]]
+    limit, since, received = float(args[0]), int(args[1]), [int(r) for r in args[2].split(",")]
+    paths = args[3:]
+    maps = [None for p in paths]
+    up = None  # when every program was up (its probe attached)
+    done = [None for p in paths[1:]]
     end = time.monotonic() + limit
-    while time.monotonic() < end:
+    while time.monotonic() < end and not all(done):
         maps = [m or (opened(p) if os.path.exists(p) and os.path.getsize(p) >= 64 else None)
-                for m, p in zip(maps, args[3:])]
+                for m, p in zip(maps, paths)]
         if all(maps):
             now = time.monotonic_ns()
+            up = up or now
             values = [read(m) for m in maps]
-            if all(v[5] > received and abs(fast(values[0], now) - fast(v, now)) <= 1 for v in values[1:]):
-                print(f"{(now - since) / 1e9:.2f}")
-                return
-        time.sleep(0.005)
-    print("never")
+            for i, v in enumerate(values[1:]):
+                if not done[i] and v[5] > received[min(i, len(received) - 1)] and \
+                        abs(fast(values[0], now) - fast(v, now)) <= 1:
+                    done[i] = now
+        time.sleep(0.002)
+    print(f"{((up or since) - since) / 1e9:.2f}", *[f"{(d - since) / 1e9:.2f}" if d else "never" for d in done])
 
 
 def received(args):

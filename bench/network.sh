@@ -88,7 +88,8 @@ echo "10 ms, both cores busy, $SECS s, $n samples: median $med, worst $worst fas
 
 launch=$(monotonic_ns)
 instance late 10 10500 --follow "$URL"
-echo "late follower in step after $($SAMPLE catchup 10 "$launch" 0 "$WORK/master.probe" "$WORK/late.probe") s"
+read -r up total < <($SAMPLE catchup 10 "$launch" 0 "$WORK/master.probe" "$WORK/late.probe")
+echo "late follower in step $total s after its launch; its control window was up after $up s"
 
 r1=$($SAMPLE received "$WORK/f1.probe")
 r2=$($SAMPLE received "$WORK/f2.probe")
@@ -96,9 +97,11 @@ kill "$BROKER"
 wait "$BROKER" 2>/dev/null || true
 sleep 3
 restart=$(monotonic_ns)
+$SAMPLE catchup 10 "$restart" "$r1,$r2" "$WORK/master.probe" "$WORK/f1.probe" "$WORK/f2.probe" >"$WORK/restart" &
+catchup=$!
 start_broker
-t1=$($SAMPLE catchup 10 "$restart" "$r1" "$WORK/master.probe" "$WORK/f1.probe")
-t2=$($SAMPLE catchup 10 "$restart" "$r2" "$WORK/master.probe" "$WORK/f2.probe")
+wait "$catchup"
+read -r _ t1 t2 <"$WORK/restart"
 echo "after the broker's restart (3 s away) a new state and in step after $t1 s and $t2 s"
 
 for p in "$master_PID" "$f1_PID" "$f2_PID" "$late_PID"; do kill "$p" 2>/dev/null || true; done

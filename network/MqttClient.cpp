@@ -12,7 +12,7 @@
 namespace {
 
 constexpr int kFirstRetryMs = 250;
-constexpr int kLongestRetryMs = 1000;
+constexpr int kLongestRetryMs = 500;
 constexpr int kHousekeepingMs = 250;
 
 void initLibrary()

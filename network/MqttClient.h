@@ -17,7 +17,7 @@ class QSocketNotifier;
 // An MQTT connection in Qt's event loop: libmosquitto's socket is watched by
 // socket notifiers and its housekeeping (keep-alive, retries) runs on a timer,
 // so no extra thread is needed and nothing here ever waits for the network.
-// A lost connection is taken up again by itself, quickly (within a second)
+// A lost connection is taken up again by itself, quickly (every half second)
 // and for ever; subscriptions are renewed on every connection. Only the name
 // lookup of a host name when (re)connecting may block briefly.
 class MqttClient : public QObject {
