@@ -4,6 +4,7 @@
 # with a private broker on loopback.
 #   bench/network.sh [BUILD_DIR] [SECONDS at 10 ms] [SECONDS at 1000 ms]
 set -euo pipefail
+PATH=$PATH:/usr/sbin # the broker
 BUILD=$(readlink -f "${1:-build}")
 SECS=${2:-60}
 LONG=${3:-3600}

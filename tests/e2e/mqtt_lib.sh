@@ -3,6 +3,8 @@
 # e2e_extra.sh: a private broker on a free loopback port, more than one
 # instance of the program, each in its own folder, and their time files.
 
+# Debian puts the broker in /usr/sbin, which is not on every user's path
+PATH=$PATH:/usr/sbin
 for tool in mosquitto mosquitto_sub mosquitto_pub python3; do
     command -v "$tool" >/dev/null 2>&1 || { echo "FAIL: '$tool' is missing (./test installs it)" >&2; exit 1; }
 done
