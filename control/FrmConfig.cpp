@@ -116,6 +116,8 @@ void FrmConfig::setBoxText(TextBox* box, const QString& text)
 
 ConfigEntries FrmConfig::entries() const
 {
+    if (m_following)
+        return {m_ownStd, m_ownMin, m_ownFaktor, formLeft(), formTop()};
     return {txtStd->text(), txtMin->text(), txtFaktor->text(), formLeft(), formTop()};
 }
 

@@ -17,6 +17,7 @@ class QKeyEvent;
 class Services;
 class ShapeOutline;
 class TextBox;
+struct ClockState;
 struct ConfigEntries;
 struct Module1;
 
@@ -48,6 +49,15 @@ public:
     // The captions of the hold button, by which it knows the clock state.
     static QString holdCaption();     // "an&halten"
     static QString continueCaption(); // "&weiter"
+
+    // FrmConfigFollow.cpp: following another computer's clock. Start, hold,
+    // continue and "<<" are off, the start time and time base show the
+    // master's values; the follower's own ones are saved as they were.
+    void beginFollowing();
+    // Shows the state and runs the timer from it, in phase from now.
+    void applyFollowedState(const ClockState& s);
+    // A note on the shared clock after the window's caption, or none.
+    void setNetworkNote(const QString& note);
 
 protected:
     void formLoad() override;
@@ -91,6 +101,10 @@ private:
     bool m_ended = false;
     bool m_settingsRead = false; // start-up has filled the boxes
     int m_shownStyle = -1; // the option last acted on
+    bool m_following = false;
+    QString m_ownStd, m_ownMin, m_ownFaktor; // a follower's own entries
+    int m_followAhead = 0; // states in a row that found the follower ahead
+    QString m_plainCaption;
 
     ExactTimer* Timer = nullptr;
     Panel3D* pnlConfig = nullptr;

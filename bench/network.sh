@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# How closely followers keep to their master over MQTT: a master and two
+# followers of the probing build (quendrasil_netbench) on one Xvfb desktop
+# with a private broker on loopback.
+#   bench/network.sh [BUILD_DIR] [SECONDS at 10 ms] [SECONDS at 1000 ms]
+set -euo pipefail
+PATH=$PATH:/usr/sbin # the broker
+BUILD=$(readlink -f "${1:-build}")
+SECS=${2:-60}
+LONG=${3:-3600}
+BIN=$BUILD/bench/quendrasil_netbench
+HERE=$(cd "$(dirname "$0")" && pwd)
+SAMPLE="python3 $HERE/netsample.py"
+[ -x "$BIN" ] || { echo "build first: $BIN is missing" >&2; exit 1; }
+
+WORK=$(mktemp -d)
+PIDS=()
+LOAD=()
+cleanup() { for p in "${LOAD[@]}" "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$WORK"; }
+trap cleanup EXIT
+Xvfb -displayfd 5 -screen 0 1920x1200x24 -nolisten tcp 5>"$WORK/display" 2>/dev/null &
+PIDS+=($!)
+until [ -s "$WORK/display" ]; do sleep 0.1; done
+export DISPLAY=":$(head -n1 "$WORK/display")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$WORK
+openbox --sm-disable >/dev/null 2>&1 &
+PIDS+=($!)
+sleep 1
+
+PORT=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+printf 'listener %s 127.0.0.1\nallow_anonymous true\npersistence false\n' "$PORT" >"$WORK/mosquitto.conf"
+BROKER=
+start_broker() {
+    mosquitto -c "$WORK/mosquitto.conf" >/dev/null 2>&1 &
+    BROKER=$!
+    PIDS+=("$BROKER")
+    until mosquitto_sub -p "$PORT" -t probe -W 1 -E 2>/dev/null; do sleep 0.05; done
+}
+URL="mqtt://127.0.0.1:$PORT/Bench"
+
+# instance NAME TIMEBASE TOP ARGS...: a program in its own folder, its probe in NAME.probe
+instance() {
+    local name=$1 faktor=$2 top=$3 i=0 v
+    shift 3
+    mkdir -p "$WORK/$name"
+    local keys=("[Stunden]" "[Minuten]" "[Faktor]" "[Anzeige analog / digital]" "[Position Anzeige left]"
+        "[Position Anzeige top]" "[Position Konfiguration left]" "[Position Konfiguration top]" "[Titel]"
+        "[Breite Maxi]" "[H"$'\xf6'"he Maxi]" "[letzte Zeit Std]" "[letzte Zeit Min]" "[Datei erzeugen]")
+    : >"$WORK/$name/Quendrasil.ini"
+    for v in 6 0 "$faktor" 4 300 "$top" 6000 "$top" "$name" 0 0 0 0 False; do
+        printf '%s\r\n%s\r\n' "${keys[$i]}" "$v" >>"$WORK/$name/Quendrasil.ini"
+        i=$((i + 1))
+    done
+    cp "$BIN" "$WORK/$name/quendrasil"
+    (cd "$WORK/$name" && QUENDRASIL_PROBE="$WORK/$name.probe" exec ./quendrasil "$@" >"$WORK/$name.log" 2>&1) &
+    PIDS+=($!)
+    printf -v "${name}_PID" '%s' "$!"
+}
+
+# presses Start (Alt+A) in the master's control window until its clock runs
+start_master() {
+    local id
+    until $SAMPLE running "$WORK/master.probe"; do
+        sleep 0.3
+        id=$(xdotool search --all --onlyvisible --pid "$master_PID" --name Quendrasil-Konfiguration 2>/dev/null | head -n1 || true)
+        [ -n "$id" ] || continue
+        xdotool windowactivate --sync "$id" >/dev/null 2>&1 || true
+        sleep 0.3
+        xdotool key --window "$id" alt+a
+        sleep 0.3
+    done
+}
+
+busy() { for _ in 1 2; do (while :; do :; done) & LOAD+=($!); done; }
+unbusy() { for p in "${LOAD[@]}"; do kill "$p" 2>/dev/null || true; done; LOAD=(); }
+monotonic_ns() { python3 -c 'import time; print(time.monotonic_ns())'; }
+
+start_broker
+instance master 10 1500 --publish "$URL"
+instance f1 10 4500 --follow "$URL"
+instance f2 10 7500 --follow "$URL"
+start_master
+$SAMPLE catchup 10 "$(monotonic_ns)" 0 "$WORK/master.probe" "$WORK/f1.probe" "$WORK/f2.probe" >/dev/null
+read -r n med worst shown p99 < <($SAMPLE lag "$SECS" 20 "$WORK/master.probe" "$WORK/f1.probe" "$WORK/f2.probe")
+echo "10 ms, $SECS s, $n samples: median $med, worst $worst fast s (99 % within $p99); shown seconds differ by at most $shown"
+busy
+read -r n med worst shown p99 < <($SAMPLE lag "$SECS" 20 "$WORK/master.probe" "$WORK/f1.probe" "$WORK/f2.probe")
+unbusy
+echo "10 ms, both cores busy, $SECS s, $n samples: median $med, worst $worst fast s (99 % within $p99); shown seconds differ by at most $shown"
+
+launch=$(monotonic_ns)
+instance late 10 10500 --follow "$URL"
+read -r up total < <($SAMPLE catchup 10 "$launch" 0 "$WORK/master.probe" "$WORK/late.probe")
+echo "late follower in step $total s after its launch; its control window was up after $up s"
+
+r1=$($SAMPLE received "$WORK/f1.probe")
+r2=$($SAMPLE received "$WORK/f2.probe")
+kill "$BROKER"
+wait "$BROKER" 2>/dev/null || true
+sleep 3
+restart=$(monotonic_ns)
+$SAMPLE catchup 10 "$restart" "$r1,$r2" "$WORK/master.probe" "$WORK/f1.probe" "$WORK/f2.probe" >"$WORK/restart" &
+catchup=$!
+start_broker
+wait "$catchup"
+read -r _ t1 t2 <"$WORK/restart"
+echo "after the broker's restart (3 s away) a new state and in step after $t1 s and $t2 s"
+
+for p in "$master_PID" "$f1_PID" "$f2_PID" "$late_PID"; do kill "$p" 2>/dev/null || true; done
+sleep 0.5
+instance master 1000 1500 --publish "$URL"
+instance f1 1000 4500 --follow "$URL"
+instance f2 1000 7500 --follow "$URL"
+start_master
+$SAMPLE catchup 10 "$(monotonic_ns)" 0 "$WORK/master.probe" "$WORK/f1.probe" "$WORK/f2.probe" >/dev/null
+read -r n med worst shown p99 < <($SAMPLE lag "$LONG" 100 "$WORK/master.probe" "$WORK/f1.probe" "$WORK/f2.probe")
+echo "1000 ms, $LONG s, $n samples: median $med, worst $worst fast s (ticks); shown seconds differ by at most $shown"

@@ -1,0 +1,124 @@
+#include "ClockPublisher.h"
+
+#include "ClockEvents.h"
+#include "ClockState.h"
+#include "Module1.h"
+#include "MqttClient.h"
+
+#include <QDateTime>
+#include <algorithm>
+
+namespace {
+
+// Sent this long after the tick it follows, so that the tick is done.
+constexpr qint64 kAfterTickMs = 2;
+// A tick further away than this is not waited for.
+constexpr qint64 kLongestWaitMs = 2000;
+
+QByteArray hoursMinutes(std::int32_t time)
+{
+    return QStringLiteral("%1:%2")
+        .arg(time / 3600, 2, 10, QLatin1Char('0'))
+        .arg(time / 60 % 60, 2, 10, QLatin1Char('0'))
+        .toLatin1();
+}
+
+} // namespace
+
+ClockPublisher::ClockPublisher(Module1& m, ClockEvents& events, const BrokerAddress& broker, QObject* parent)
+    : QObject(parent), m_module(m), m_client(new MqttClient(broker, this)), m_broker(broker),
+      // a restarted master goes on with larger numbers than its last run
+      m_seq(QDateTime::currentMSecsSinceEpoch())
+{
+    m_clock.start();
+    m_send.setSingleShot(true);
+    m_send.setTimerType(Qt::PreciseTimer);
+    connect(&m_send, &QTimer::timeout, this, &ClockPublisher::publishState);
+    // never inside a tick: after it, from the event loop
+    connect(&events, &ClockEvents::stateChanged, this, &ClockPublisher::stateChanged, Qt::QueuedConnection);
+    connect(&events, &ClockEvents::minutePassed, this, &ClockPublisher::minutePassed, Qt::QueuedConnection);
+
+    m_client->setWill(broker.onlineTopic(), "false", true);
+    connect(m_client, &MqttClient::connected, this, [this] {
+        m_client->publish(m_broker.onlineTopic(), "true", true, 1);
+        m_lastTime.clear();
+        publishWhenTicked();
+        emit connectionBack();
+    });
+    connect(m_client, &MqttClient::disconnected, this, &ClockPublisher::connectionLost);
+}
+
+ClockPublisher::~ClockPublisher()
+{
+    // a goodbye of our own; should it not get through, the will says the same
+    m_client->publish(m_broker.onlineTopic(), "false", true, 0);
+}
+
+void ClockPublisher::start() { m_client->start(); }
+
+void ClockPublisher::stateChanged()
+{
+    // until the first Start the clock has no time to share
+    m_clockStarted = m_clockStarted || m_module.running;
+    // Start and continue have just armed the timer
+    if (m_module.running)
+        m_tickOrigin = m_clock.elapsed();
+    publishState();
+}
+
+void ClockPublisher::minutePassed()
+{
+    m_tickOrigin = m_clock.elapsed();
+    publishState();
+}
+
+void ClockPublisher::publishState()
+{
+    m_send.stop();
+    if (!m_client->isConnected())
+        return; // sent again once connected
+    if (!m_clockStarted) {
+        // no time yet: the state of an earlier run is cleared
+        m_client->publish(m_broker.stateTopic(), QByteArray(), true);
+        m_client->publish(m_broker.timeTopic(), QByteArray(), true);
+        return;
+    }
+    // the state at this very moment
+    const ClockState s = clockstate::of(m_module, ++m_seq);
+    m_client->publish(m_broker.stateTopic(), clockstate::toJson(s), true);
+    const QString time = QString::fromLatin1(hoursMinutes(s.time));
+    if (time != m_lastTime && m_client->publish(m_broker.timeTopic(), time.toLatin1(), true))
+        m_lastTime = time;
+    m_lastSent = m_clock.elapsed();
+    planRefresh();
+}
+
+// The time base the timer runs with.
+static qint64 tickMs(const Module1& m) { return std::max<qint64>(clockstate::kMinTimeBase, m.lngFaktor); }
+
+void ClockPublisher::publishWhenTicked()
+{
+    const qint64 now = m_clock.elapsed();
+    const qint64 interval = tickMs(m_module);
+    if (!m_module.running || interval > kLongestWaitMs) {
+        publishState();
+        return;
+    }
+    const qint64 ticks = (now - m_tickOrigin) / interval + 1;
+    m_send.start(static_cast<int>(m_tickOrigin + ticks * interval + kAfterTickMs - now));
+}
+
+void ClockPublisher::planRefresh()
+{
+    // the last tick before the refresh falls due, or the moment itself
+    const qint64 now = m_clock.elapsed();
+    const qint64 due = m_lastSent + kRefreshMs;
+    qint64 at = due;
+    const qint64 interval = tickMs(m_module);
+    if (m_module.running && interval <= kLongestWaitMs) {
+        const qint64 tick = m_tickOrigin + (due - m_tickOrigin) / interval * interval + kAfterTickMs;
+        if (tick > now)
+            at = tick;
+    }
+    m_send.start(static_cast<int>(std::max<qint64>(0, at - now)));
+}

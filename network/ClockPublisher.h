@@ -1,0 +1,58 @@
+#pragma once
+
+#include "BrokerAddress.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+
+#include <cstdint>
+
+class ClockEvents;
+class MqttClient;
+struct Module1;
+
+// The master: publishes this program's clock as the clock NAME.
+//   quendrasil/NAME/state   retained, the state as JSON, on every change, at
+//                           every fast minute and at least every 10 real seconds
+//   quendrasil/NAME/time    retained, "HH:MM", when the minute changes
+//   quendrasil/NAME/online  retained, "true" while connected, "false" as the will
+// Before the first Start the clock has no time: the state and time topics are
+// emptied (a retained state of an earlier run is removed).
+// A state of a running clock is sent just after a tick, so a follower that
+// starts its own tick at receipt is in phase with this one.
+class ClockPublisher : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr qint64 kRefreshMs = 10'000;
+
+    ClockPublisher(Module1& m, ClockEvents& events, const BrokerAddress& broker, QObject* parent = nullptr);
+    ~ClockPublisher() override;
+
+    void start();
+    MqttClient& client() const { return *m_client; }
+
+signals:
+    // The broker could not be reached (first attempt) or was lost; and back.
+    void connectionLost(const QString& why);
+    void connectionBack();
+
+private:
+    void stateChanged();
+    void minutePassed();
+    void publishState();
+    void publishWhenTicked();
+    void planRefresh();
+
+    Module1& m_module;
+    MqttClient* m_client;
+    BrokerAddress m_broker;
+    std::int64_t m_seq;
+    bool m_clockStarted = false;
+    QElapsedTimer m_clock;
+    qint64 m_tickOrigin = 0; // a moment just after a tick of the running clock
+    qint64 m_lastSent = 0;
+    QString m_lastTime;
+    QTimer m_send; // the next state to send, planned just after a tick
+};

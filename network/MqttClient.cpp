@@ -1,0 +1,245 @@
+#include "MqttClient.h"
+
+#include <QList>
+#include <QPair>
+#include <QSocketNotifier>
+#include <mosquitto.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+constexpr int kFirstRetryMs = 250;
+constexpr int kLongestRetryMs = 500;
+constexpr int kHousekeepingMs = 250;
+
+void initLibrary()
+{
+    static const bool done = [] {
+        mosquitto_lib_init();
+        return true;
+    }();
+    (void)done;
+}
+
+QString reason(int rc)
+{
+    switch (rc) {
+    case MOSQ_ERR_SUCCESS:
+        return QStringLiteral("Verbindung beendet");
+    case MOSQ_ERR_KEEPALIVE:
+        return QStringLiteral("der Broker antwortet nicht");
+    case MOSQ_ERR_CONN_LOST:
+        return QStringLiteral("Verbindung verloren");
+    case MOSQ_ERR_ERRNO:
+        return QString::fromLocal8Bit(strerror(errno));
+    default:
+        return QString::fromUtf8(mosquitto_strerror(rc));
+    }
+}
+
+} // namespace
+
+// What the library's callbacks leave for the client to act on once the
+// library call has returned, so that no signal is emitted inside the library.
+struct Pending {
+    bool connected = false;
+    QString refused;
+    QList<QPair<QString, QByteArray>> messages;
+};
+
+MqttClient::MqttClient(const BrokerAddress& broker, QObject* parent) : QObject(parent), m_broker(broker)
+{
+    initLibrary();
+    m_mosq = mosquitto_new(nullptr, true, this);
+    mosquitto_connect_callback_set(m_mosq, &MqttClient::onConnect);
+    mosquitto_disconnect_callback_set(m_mosq, &MqttClient::onDisconnect);
+    mosquitto_message_callback_set(m_mosq, &MqttClient::onMessage);
+    if (!broker.user.isEmpty())
+        mosquitto_username_pw_set(m_mosq, broker.user.toUtf8().constData(),
+                                  broker.password.isEmpty() ? nullptr : broker.password.toUtf8().constData());
+    if (broker.tls)
+        mosquitto_tls_set(m_mosq, nullptr, "/etc/ssl/certs", nullptr, nullptr, nullptr);
+
+    m_misc.setInterval(kHousekeepingMs);
+    connect(&m_misc, &QTimer::timeout, this, &MqttClient::housekeeping);
+    m_retry.setSingleShot(true);
+    connect(&m_retry, &QTimer::timeout, this, &MqttClient::connectNow);
+}
+
+MqttClient::~MqttClient()
+{
+    delete m_read;
+    delete m_write;
+    m_read = m_write = nullptr;
+    // closes the socket without a goodbye, so the broker publishes the will
+    mosquitto_destroy(m_mosq);
+}
+
+void MqttClient::setWill(const QString& topic, const QByteArray& payload, bool retain)
+{
+    mosquitto_will_set(m_mosq, topic.toUtf8().constData(), static_cast<int>(payload.size()), payload.constData(), 1,
+                       retain);
+}
+
+void MqttClient::subscribe(const QString& topic)
+{
+    m_topics << topic;
+    if (m_connected) {
+        mosquitto_subscribe(m_mosq, nullptr, topic.toUtf8().constData(), 1);
+        updateWriteWatch();
+    }
+}
+
+void MqttClient::start()
+{
+    if (m_started)
+        return;
+    m_started = true;
+    m_misc.start();
+    connectNow();
+}
+
+void MqttClient::connectNow()
+{
+    if (m_connected || m_socket >= 0)
+        return;
+    const int rc = mosquitto_connect_async(m_mosq, m_broker.host.toUtf8().constData(), m_broker.port, kKeepAlive);
+    if (rc != MOSQ_ERR_SUCCESS)
+        m_lastError = reason(rc);
+    afterLoop();
+}
+
+bool MqttClient::publish(const QString& topic, const QByteArray& payload, bool retain, int qos)
+{
+    if (!m_connected)
+        return false;
+    const int rc = mosquitto_publish(m_mosq, nullptr, topic.toUtf8().constData(), static_cast<int>(payload.size()),
+                                     payload.constData(), qos, retain);
+    afterLoop();
+    return rc == MOSQ_ERR_SUCCESS;
+}
+
+void MqttClient::onConnect(mosquitto*, void* self, int rc)
+{
+    auto* c = static_cast<MqttClient*>(self);
+    if (rc == 0)
+        c->pending().connected = true;
+    else
+        c->pending().refused = QString::fromUtf8(mosquitto_connack_string(rc));
+}
+
+void MqttClient::onDisconnect(mosquitto*, void* self, int rc)
+{
+    // rc 0: this client said goodbye itself and has said why
+    if (rc != MOSQ_ERR_SUCCESS)
+        static_cast<MqttClient*>(self)->m_lastError = reason(rc);
+}
+
+void MqttClient::onMessage(mosquitto*, void* self, const mosquitto_message* msg)
+{
+    auto* c = static_cast<MqttClient*>(self);
+    c->pending().messages.append({QString::fromUtf8(msg->topic),
+                                  QByteArray(static_cast<const char*>(msg->payload), msg->payloadlen)});
+}
+
+Pending& MqttClient::pending()
+{
+    if (!m_pending)
+        m_pending = std::make_unique<Pending>();
+    return *m_pending;
+}
+
+void MqttClient::readable()
+{
+    if (m_inLoop)
+        return;
+    m_inLoop = true;
+    mosquitto_loop_read(m_mosq, 16);
+    m_inLoop = false;
+    afterLoop();
+}
+
+void MqttClient::writable()
+{
+    if (m_inLoop)
+        return;
+    m_inLoop = true;
+    mosquitto_loop_write(m_mosq, 16);
+    m_inLoop = false;
+    afterLoop();
+}
+
+void MqttClient::housekeeping()
+{
+    if (m_inLoop || m_socket < 0)
+        return;
+    m_inLoop = true;
+    mosquitto_loop_misc(m_mosq);
+    m_inLoop = false;
+    afterLoop();
+}
+
+void MqttClient::afterLoop()
+{
+    watchSocket();
+    Pending p;
+    if (m_pending)
+        std::swap(p, *m_pending);
+
+    if (!p.refused.isEmpty()) {
+        // the broker said no (user or password): try again later, the
+        // broker's configuration may change
+        m_lastError = QStringLiteral("der Broker lehnt ab: %1").arg(p.refused);
+        mosquitto_disconnect(m_mosq);
+        watchSocket();
+    }
+    if (p.connected && !m_connected) {
+        m_connected = true;
+        m_backoff = 0;
+        m_lastError.clear();
+        for (const QString& topic : std::as_const(m_topics))
+            mosquitto_subscribe(m_mosq, nullptr, topic.toUtf8().constData(), 1);
+        updateWriteWatch();
+        emit connected();
+    }
+    for (const auto& [topic, payload] : std::as_const(p.messages))
+        emit messageReceived(topic, payload);
+
+    if (m_socket < 0 && m_started && !m_retry.isActive()) {
+        const bool was = m_connected;
+        m_connected = false;
+        m_backoff = m_backoff == 0 ? kFirstRetryMs : std::min(kLongestRetryMs, m_backoff * 2);
+        m_retry.start(m_backoff);
+        if (was || !m_everFailed) {
+            m_everFailed = true;
+            emit disconnected(m_lastError.isEmpty() ? QStringLiteral("keine Verbindung") : m_lastError);
+        }
+    }
+}
+
+void MqttClient::watchSocket()
+{
+    const int fd = mosquitto_socket(m_mosq);
+    if (fd != m_socket) {
+        delete m_read;
+        delete m_write;
+        m_read = m_write = nullptr;
+        m_socket = fd;
+        if (fd >= 0) {
+            m_read = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+            connect(m_read, &QSocketNotifier::activated, this, &MqttClient::readable);
+            m_write = new QSocketNotifier(fd, QSocketNotifier::Write, this);
+            connect(m_write, &QSocketNotifier::activated, this, &MqttClient::writable);
+        }
+    }
+    updateWriteWatch();
+}
+
+void MqttClient::updateWriteWatch()
+{
+    if (m_write)
+        m_write->setEnabled(mosquitto_want_write(m_mosq));
+}

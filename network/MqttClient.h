@@ -1,0 +1,85 @@
+#pragma once
+
+#include "BrokerAddress.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+
+#include <memory>
+
+struct mosquitto;
+struct mosquitto_message;
+struct Pending;
+class QSocketNotifier;
+
+// An MQTT connection in Qt's event loop: libmosquitto's socket is watched by
+// socket notifiers and its housekeeping (keep-alive, retries) runs on a timer,
+// so no extra thread is needed and nothing here ever waits for the network.
+// A lost connection is taken up again by itself, quickly (every half second)
+// and for ever; subscriptions are renewed on every connection. Only the name
+// lookup of a host name when (re)connecting may block briefly.
+class MqttClient : public QObject {
+    Q_OBJECT
+
+public:
+    // Seconds between signs of life; a broker that stays silent twice as long
+    // is taken as lost, and the broker publishes the last will of a client
+    // silent for one and a half times as long.
+    static constexpr int kKeepAlive = 5;
+
+    MqttClient(const BrokerAddress& broker, QObject* parent = nullptr);
+    ~MqttClient() override;
+
+    // The message the broker publishes when this client is gone without
+    // saying goodbye; before start().
+    void setWill(const QString& topic, const QByteArray& payload, bool retain);
+    // Subscribed now (when connected) and on every connection.
+    void subscribe(const QString& topic);
+    // Begins connecting.
+    void start();
+
+    bool isConnected() const { return m_connected; }
+    // Queues a message; false when not connected (it is then dropped, as a
+    // stale message would be wrong later).
+    bool publish(const QString& topic, const QByteArray& payload, bool retain, int qos = 0);
+
+    const BrokerAddress& broker() const { return m_broker; }
+
+signals:
+    void connected();
+    // why is a short reason in German, for the user
+    void disconnected(const QString& why);
+    void messageReceived(const QString& topic, const QByteArray& payload);
+
+private:
+    static void onConnect(mosquitto*, void* self, int rc);
+    static void onDisconnect(mosquitto*, void* self, int rc);
+    static void onMessage(mosquitto*, void* self, const mosquitto_message* msg);
+
+    void connectNow();
+    Pending& pending();
+    void afterLoop();
+    void watchSocket();
+    void updateWriteWatch();
+    void readable();
+    void writable();
+    void housekeeping();
+
+    BrokerAddress m_broker;
+    mosquitto* m_mosq = nullptr;
+    QStringList m_topics;
+    QSocketNotifier* m_read = nullptr;
+    QSocketNotifier* m_write = nullptr;
+    int m_socket = -1;
+    QTimer m_misc;      // keep-alive and retries
+    QTimer m_retry;     // the next connection attempt
+    int m_backoff = 0;  // ms before the next attempt
+    bool m_started = false;
+    bool m_everFailed = false;
+    bool m_connected = false;
+    bool m_inLoop = false;
+    std::unique_ptr<Pending> m_pending; // left by the library's callbacks
+    QString m_lastError;
+};

@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# The broker misbehaves: a master started without a broker says so once and
+# runs as a plain clock until the broker comes; a broker killed and restarted
+# costs the follower nothing and both are in step again at once; a burst of
+# 1,000 malformed payloads on the state topic leaves the follower running and
+# on time; a stopped broker (SIGSTOP) does not slow the master's fast time.
+. "$(dirname "$0")/lib.sh" "$1"
+. "$HERE/e2e_extra.sh"
+. "$HERE/mqtt_lib.sh"
+start_desktop
+URL="mqtt://127.0.0.1:$BROKER_PORT/Anlage"
+
+# time base 20 ms: a fast minute every 1.2 s
+write_settings " 12 " " 0 " " 20 " " 4 " " 4500 " " 3000 " " 300 " " 3300 " "Anlage" " 0 " " 0 " " 0 " " 0 " "True"
+start_instance master --publish "$URL"
+box=$(wait_window "^ Broker nicht erreichbar$")
+for _ in 1 2 3 4 5; do
+    box=$(window_named "^ Broker nicht erreichbar$" || true)
+    [ -z "$box" ] && break
+    xdotool windowactivate --sync "$box" >/dev/null 2>&1 || true
+    xdotool key Return 2>/dev/null || true
+    sleep 0.5
+done
+[ -z "$(window_named "^ Broker nicht erreichbar$" || true)" ] || fail "the message box stays"
+caption_of "$master_PID" | grep -q 'nicht erreichbar' || fail "the master's caption: $(caption_of "$master_PID")"
+keys_to "$master_PID" alt+a
+advances master 4 || fail "the master does not run without a broker"
+
+start_broker
+wait_for "caption_of $master_PID | grep -q 'gibt die Uhr'" 5 || fail "the master did not connect: $(caption_of "$master_PID")"
+write_settings " 7 " " 30 " " 250 " " 4 " " 4500 " " 9000 " " 9000 " " 3300 " "Bahnhof" " 0 " " 0 " " 0 " " 0 " "True"
+start_instance follower --follow "$URL"
+wait_for "[ -n \"\$(minute_of follower)\" ]" 5 || fail "the follower shows no time"
+in_step master follower || fail "the follower is not in step"
+
+# the broker killed: the follower runs on by itself; restarted: in step again
+stop_broker
+wait_for "caption_of $follower_PID | grep -q 'nicht erreichbar'" 5 || fail "the follower's caption: $(caption_of "$follower_PID")"
+advances follower 4 || fail "the follower stopped with the broker"
+start_broker
+wait_for "caption_of $follower_PID | grep -q '^ Quendrasil-Konfiguration – folgt'" 3 ||
+    fail "the follower did not come back: $(caption_of "$follower_PID")"
+state=$(mosquitto_sub -p "$BROKER_PORT" -t quendrasil/Anlage/state -C 1 -W 3)
+[[ "$state" == *'"running":true'* ]] || fail "the master did not publish again: '$state'"
+in_step master follower 20 || fail "not in step after the broker's restart"
+
+# 1,000 malformed payloads, some oversized, in one burst
+python3 - >"$WORK/fuzz" <<'PY'
+import json, random
+random.seed(11)
+good = {"format": 1, "time": 3600, "timebase": 20, "running": True, "title": "x", "seq": 1}
+bad = {"format": [0, 2, "1", None, 1.5], "time": [-1, 86400, 1e300, "12", 12.5, None, []],
+       "timebase": [9, 0, 1e12, "250", None], "running": [1, "true", None, {}],
+       "title": [5, None, "x" * 1001], "seq": [-3, 1e17, "7", 1.5]}
+for i in range(1000):
+    kind = i % 5
+    if kind == 0:
+        print("".join(chr(random.randint(33, 126)) for _ in range(random.randint(1, 60))))
+    elif kind == 1:
+        s = json.dumps(good)
+        print(s[: random.randint(1, len(s) - 1)])
+    elif kind == 2:
+        d = dict(good, seq=10**15 + i)
+        field = random.choice(list(good))
+        d[field] = random.choice(bad[field])
+        print(json.dumps(d))
+    elif kind == 3:
+        print(json.dumps(dict(good, format=0, seq=10**15 + i)))
+    else:
+        print('{"pad":"' + "a" * 5000 + '"}')
+PY
+mosquitto_pub -p "$BROKER_PORT" -t quendrasil/Anlage/state -l <"$WORK/fuzz" || fail "could not send the payloads"
+sleep 1
+kill -0 "$follower_PID" || fail "the follower died of the payloads"
+in_step master follower 20 || fail "not in step after the payloads"
+[ "$(grep -c 'ignored a message' "$WORK/follower.log")" -eq 1 ] || fail "not logged once: $(grep -c 'ignored' "$WORK/follower.log")"
+
+# a stopped broker does not slow the master: 6 s of 20 ms ticks are 5 minutes
+kill -STOP "$BROKER_PID"
+first=$(minute_of master)
+t0=$(date +%s%N)
+sleep 6
+last=$(minute_of master)
+t1=$(date +%s%N)
+kill -CONT "$BROKER_PID"
+ideal=$(( (t1 - t0) / 1000000 / 20 / 60 ))
+[ $((last - first)) -ge $((ideal - 1)) ] || fail "the master advanced $((last - first)) minutes in 6 s with the broker stopped, not $ideal"
+in_step master follower || fail "not in step after the stopped broker"
+echo "PASS network_broker"

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# A master and a follower on one desktop with a private broker: the follower
+# shows "no time" before the master starts; started late, it shows the
+# master's time; hold and continue on the master hold and continue it; when
+# the master is killed, "online" goes false and the follower runs on and
+# says it lost the master. The follower's settings file keeps its own values.
+. "$(dirname "$0")/lib.sh" "$1"
+. "$HERE/e2e_extra.sh"
+. "$HERE/mqtt_lib.sh"
+start_desktop
+start_broker
+URL="mqtt://127.0.0.1:$BROKER_PORT/Anlage"
+
+# time base 20 ms: a fast minute every 1.2 s; master at 300,200, follower at 300,600
+write_settings " 12 " " 0 " " 20 " " 4 " " 4500 " " 3000 " " 300 " " 3300 " "Anlage" " 0 " " 0 " " 0 " " 0 " "True"
+start_instance master --publish "$URL"
+wait_for "[ -n \"\$(control_of $master_PID)\" ]" 10 || fail "the master's control window did not appear"
+wait_for "caption_of $master_PID | grep -q 'gibt die Uhr'" 5 || fail "the master did not connect: $(caption_of "$master_PID")"
+
+# a follower before the master starts has no time
+write_settings " 7 " " 30 " " 250 " " 4 " " 4500 " " 9000 " " 9000 " " 3300 " "Bahnhof" " 0 " " 0 " " 0 " " 0 " "True"
+start_instance early --follow "$URL"
+wait_for "caption_of $early_PID | grep -q 'wartet auf die Uhr'" 10 || fail "the early follower: $(caption_of "$early_PID")"
+
+keys_to "$master_PID" alt+a
+advances master 4 || fail "the master's clock does not run"
+wait_for "[ -n \"\$(minute_of early)\" ]" 3 || fail "the early follower did not get the master's time"
+in_step master early || fail "the early follower is not in step"
+
+# a follower started late is in step within a second or two
+start_instance late --follow "$URL"
+wait_for "[ -n \"\$(minute_of late)\" ]" 5 || fail "the late follower shows no time"
+in_step master late 20 || fail "the late follower is not in step"
+caption_of "$late_PID" | grep -q 'folgt der Uhr' || fail "the late follower's caption: $(caption_of "$late_PID")"
+
+# Start and "<<" are off in a follower
+keys_to "$late_PID" alt+a
+sleep 0.5
+[ -n "$(control_of "$late_PID")" ] || fail "Alt+A started the follower"
+
+# hold on the master (its control window comes back by a double-click)
+double_click 305 220
+keys_to "$master_PID" alt+h
+sleep 0.5
+held=$(minute_of master)
+sleep 2
+[ "$(minute_of master)" = "$held" ] || fail "the master did not hold"
+[ "$(minute_of late)" = "$held" ] || fail "the follower shows $(minute_of late) while the master holds at $held"
+[ "$(minute_of early)" = "$held" ] || fail "the early follower shows $(minute_of early) while the master holds at $held"
+keys_to "$master_PID" alt+w
+advances late 4 || fail "the follower did not continue"
+in_step master late || fail "the follower is not in step after continue"
+
+# the master killed: online false, the follower runs on and says so
+kill -9 "$master_PID"
+online=$(mosquitto_sub -p "$BROKER_PORT" -t quendrasil/Anlage/online -C 1 -W 5)
+[ "$online" = "false" ] || fail "online is '$online' after the master was killed"
+wait_for "caption_of $late_PID | grep -q 'verloren'" 5 || fail "the follower's caption: $(caption_of "$late_PID")"
+advances late 4 || fail "the follower stopped with its master"
+
+# quitting the follower saves its own start time and time base
+keys_to "$late_PID" alt+e
+wait_for "! kill -0 $late_PID 2>/dev/null" 5 || fail "the follower did not end"
+tr -d '\r' <"$WORK/late/Quendrasil.ini" | sed -n '2p;4p;6p' | tr '\n' '|' | grep -qx ' 7 | 30 | 250 |' ||
+    fail "the follower saved $(tr -d '\r' <"$WORK/late/Quendrasil.ini" | sed -n '2p;4p;6p' | tr '\n' '|')"
+echo "PASS network_follow"
