@@ -63,7 +63,7 @@ WebServer::WebServer(const Module1& m, ClockEvents* events, const WebLimits& lim
     // it and writes nothing; any other request here learns what this path is.
     m_http->route(QStringLiteral("/live"), [](const QHttpServerRequest& r, QHttpServerResponder&& responder) {
         if (r.value("upgrade").compare("websocket", Qt::CaseInsensitive) != 0)
-            responder.write("Nur als WebSocket.\n", "text/plain; charset=utf-8",
+            responder.write(r.method() == QHttpServerRequest::Method::Head ? "" : "Nur als WebSocket.\n", "text/plain; charset=utf-8",
                             QHttpServerResponder::StatusCode::UpgradeRequired);
     });
     for (const char* path : {"/clock.js", "/clock.css", "/manifest.webmanifest"}) {
@@ -72,8 +72,8 @@ WebServer::WebServer(const Module1& m, ClockEvents* events, const WebLimits& lim
             return answer(r, f.type, std::move(f.body));
         });
     }
-    m_http->setMissingHandler([](const QHttpServerRequest&, QHttpServerResponder&& responder) {
-        responder.write("Nicht gefunden.\n", "text/plain; charset=utf-8", QHttpServerResponder::StatusCode::NotFound);
+    m_http->setMissingHandler([](const QHttpServerRequest& r, QHttpServerResponder&& responder) {
+        responder.write(r.method() == QHttpServerRequest::Method::Head ? "" : "Nicht gefunden.\n", "text/plain; charset=utf-8", QHttpServerResponder::StatusCode::NotFound);
     });
     connect(m_http, &QHttpServer::newWebSocketConnection, this, &WebServer::takePages);
 }
@@ -120,6 +120,10 @@ QHttpServerResponse WebServer::answer(const QHttpServerRequest& request, const Q
         refused.addHeader("Allow", "GET, HEAD");
         return refused;
     }
+    // the HTTP server would send a body after HEAD too, which breaks the
+    // next answer on the connection; HEAD gets the headers only
+    if (method == QHttpServerRequest::Method::Head)
+        body.clear();
     QHttpServerResponse response(type, std::move(body), status);
     response.addHeader("Cache-Control", "no-cache");
     response.addHeader("X-Content-Type-Options", "nosniff");

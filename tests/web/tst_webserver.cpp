@@ -105,6 +105,7 @@ private slots:
         QTest::newRow("script") << "GET /clock.js" + host << QByteArray("200") << QByteArray("text/javascript");
         QTest::newRow("style sheet") << "GET /clock.css" + host << QByteArray("200") << QByteArray("text/css");
         QTest::newRow("state") << "GET /state" + host << QByteArray("200") << QByteArray("application/json");
+        QTest::newRow("HEAD without a body") << "HEAD /state" + host << QByteArray("200") << QByteArray("Content-Length: 0\r\n\r\n");
         QTest::newRow("live without upgrade") << "GET /live" + host << QByteArray("426") << QByteArray();
         QTest::newRow("unknown path") << "GET /admin" + host << QByteArray("404") << QByteArray();
         QTest::newRow("path below a file") << "GET /state/x" + host << QByteArray("404") << QByteArray();
