@@ -8,6 +8,7 @@
 WEBDIR=$(cd "$(dirname "$0")" && pwd)
 . "$WEBDIR/../e2e/lib.sh" "$1"
 . "$WEBDIR/../e2e/e2e_extra.sh"
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
 command -v chromium >/dev/null 2>&1 || fail "chromium is missing (./test installs it)"
 tool() { timeout 60 python3 "$WEBDIR/webtool.py" "$@"; }
 free_port() { python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'; }

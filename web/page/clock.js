@@ -39,6 +39,20 @@
     const dots = [el('rect', { x: 453, y: 148, width: 30, height: 28, rx: 6, class: 'punkt' }, led),
         el('rect', { x: 453, y: 216, width: 30, height: 28, rx: 6, class: 'punkt' }, led)];
 
+    // upright screens get the seconds below the hours and minutes, so the
+    // digits can be larger
+    function layout() {
+        const portrait = window.innerHeight > window.innerWidth;
+        const width = digitWidth * small + 6;
+        const x = portrait ? (936 - 2 * width + 6) / 2 : 950;
+        const y = portrait ? 402 : 392 - 10 - digitHeight * small;
+        [4, 5].forEach((p, i) => places[p][0].parentNode.setAttribute('transform',
+            `translate(${x + i * width} ${y}) scale(${small})`));
+        led.setAttribute('viewBox', portrait ? `0 0 936 ${402 + digitHeight * small + 10}` : '0 0 1150 392');
+    }
+    window.addEventListener('resize', layout);
+    layout();
+
     function showDigit(place, d) {
         const lit = digitSegments[d] || 0;
         place.forEach((segment, i) => segment.classList.toggle('an', (lit & (1 << i)) !== 0));
