@@ -1,7 +1,7 @@
 # Shared by ./run and ./test: the Debian packages and the build.
 BUILD_PACKAGES=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation2
     qt6-httpserver-dev qt6-websockets-dev)
-TEST_PACKAGES=(xvfb xauth openbox xdotool imagemagick x11-utils inotify-tools chromium)
+TEST_PACKAGES=(xvfb xauth openbox xdotool imagemagick x11-utils inotify-tools chromium python3 iproute2)
 
 need_packages() {
     local missing=()
