@@ -92,8 +92,21 @@ WebServer::~WebServer()
 bool WebServer::listen(const ListenAddress& where, QString* why)
 {
     if (!m_guard->listen(where.address, where.port)) {
-        if (why)
-            *why = m_guard->errorString();
+        if (why) {
+            switch (m_guard->serverError()) {
+            case QAbstractSocket::AddressInUseError:
+                *why = QStringLiteral("Der Port ist schon belegt.");
+                break;
+            case QAbstractSocket::SocketAddressNotAvailableError:
+                *why = QStringLiteral("Die Adresse gehört nicht zu diesem Rechner.");
+                break;
+            case QAbstractSocket::SocketAccessError:
+                *why = QStringLiteral("Keine Berechtigung für diesen Port.");
+                break;
+            default:
+                *why = m_guard->errorString();
+            }
+        }
         return false;
     }
     m_http->bind(m_guard);

@@ -144,6 +144,16 @@ private slots:
         QCOMPARE(*state, expected);
     }
 
+    void portTaken()
+    {
+        WebServer first(m, &events);
+        QVERIFY(first.listen({QHostAddress(QHostAddress::LocalHost), 0}));
+        WebServer second(m, &events);
+        QString why;
+        QVERIFY(!second.listen({QHostAddress(QHostAddress::LocalHost), first.port()}, &why));
+        QCOMPARE(why, QStringLiteral("Der Port ist schon belegt."));
+    }
+
     void connectionLimits()
     {
         WebLimits limits;
