@@ -10,9 +10,20 @@
 #include <QTimer>
 #include <QWebSocket>
 
+namespace {
+
+bool isHead(const QHttpServerRequest& r)
+{
+    return r.method() == QHttpServerRequest::Method::Head;
+}
+
+} // namespace
+
 std::optional<ListenAddress> parseListenAddress(const QString& text, QString* why)
 {
-    static const QRegularExpression form(QStringLiteral("^(?:(?:\\[([0-9A-Fa-f:.]+)\\]|([0-9]{1,3}(?:\\.[0-9]{1,3}){3}|localhost)):)?([0-9]{1,5})$"));
+    // [IPv6]:PORT, IPv4:PORT, localhost:PORT or PORT
+    static const QRegularExpression form(QStringLiteral(
+        "^(?:(?:\\[([0-9A-Fa-f:.]+)\\]|([0-9]{1,3}(?:\\.[0-9]{1,3}){3}|localhost)):)?([0-9]{1,5})$"));
     const auto match = form.match(text);
     auto refuse = [why, &text](const QString& reason) -> std::optional<ListenAddress> {
         if (why)
@@ -31,7 +42,8 @@ std::optional<ListenAddress> parseListenAddress(const QString& text, QString* wh
         return where;
     if (host == u"localhost")
         where.address = QHostAddress(QHostAddress::LocalHost);
-    else if (!where.address.setAddress(host) || (match.hasCaptured(1) != (where.address.protocol() == QAbstractSocket::IPv6Protocol)))
+    else if (!where.address.setAddress(host)
+             || match.hasCaptured(1) != (where.address.protocol() == QAbstractSocket::IPv6Protocol))
         return refuse(QStringLiteral("„%1“ ist keine IP-Adresse dieses Rechners.").arg(host));
     return where;
 }
@@ -63,7 +75,7 @@ WebServer::WebServer(const Module1& m, ClockEvents* events, const WebLimits& lim
     // it and writes nothing; any other request here learns what this path is.
     m_http->route(QStringLiteral("/live"), [](const QHttpServerRequest& r, QHttpServerResponder&& responder) {
         if (r.value("upgrade").compare("websocket", Qt::CaseInsensitive) != 0)
-            responder.write(r.method() == QHttpServerRequest::Method::Head ? "" : "Nur als WebSocket.\n", "text/plain; charset=utf-8",
+            responder.write(isHead(r) ? "" : "Nur als WebSocket.\n", "text/plain; charset=utf-8",
                             QHttpServerResponder::StatusCode::UpgradeRequired);
     });
     for (const char* path : {"/clock.js", "/clock.css", "/manifest.webmanifest"}) {
@@ -73,7 +85,8 @@ WebServer::WebServer(const Module1& m, ClockEvents* events, const WebLimits& lim
         });
     }
     m_http->setMissingHandler([](const QHttpServerRequest& r, QHttpServerResponder&& responder) {
-        responder.write(r.method() == QHttpServerRequest::Method::Head ? "" : "Nicht gefunden.\n", "text/plain; charset=utf-8", QHttpServerResponder::StatusCode::NotFound);
+        responder.write(isHead(r) ? "" : "Nicht gefunden.\n", "text/plain; charset=utf-8",
+                        QHttpServerResponder::StatusCode::NotFound);
     });
     connect(m_http, &QHttpServer::newWebSocketConnection, this, &WebServer::takePages);
 }
