@@ -17,6 +17,7 @@ struct WebLimits {
     int headerMs = 5000;               // to send the first request's head
     int connectionMs = 30000;          // lifetime of a plain HTTP connection
     qint64 pageBacklog = 64 * 1024;    // unsent bytes before a page is dropped
+    int pageSilenceMs = 60000;         // a page that answers no ping so long is dropped
 };
 
 // The listening socket in front of the HTTP server. It hands a connection on

@@ -216,6 +216,20 @@ void WebServer::takePages()
             m_pages.removeOne(page);
             page->deleteLater();
         });
+        // a page that answers no ping (a phone gone to sleep, a lost network)
+        // is dropped rather than kept until the network gives up on it
+        page->setProperty("answered", true);
+        connect(page, &QWebSocket::pong, page, [page] { page->setProperty("answered", true); });
+        auto* watch = new QTimer(page);
+        connect(watch, &QTimer::timeout, page, [page] {
+            if (!page->property("answered").toBool()) {
+                page->abort();
+                return;
+            }
+            page->setProperty("answered", false);
+            page->ping();
+        });
+        watch->start(m_limits.pageSilenceMs / 2);
         m_pages.append(page);
         page->sendTextMessage(QString::fromUtf8(pageState()));
     }

@@ -196,6 +196,7 @@ private slots:
         WebLimits limits;
         limits.pages = 2;
         limits.connectionMs = 500;
+        limits.pageSilenceMs = 400;
         WebServer server(m, &events, limits);
         QVERIFY(server.listen({QHostAddress(QHostAddress::LocalHost), 0}));
         const QString url = QStringLiteral("ws://127.0.0.1:%1/").arg(server.port());
@@ -214,7 +215,7 @@ private slots:
         QVERIFY(first);
         QCOMPARE(first->time, 45296);
         QVERIFY(received[0].first().contains("\"elapsed\":"));
-        // live pages outlive the lifetime of plain connections
+        // live pages that answer pings outlive the lifetime of plain connections
         QTest::qWait(800);
         QCOMPARE(pages[0].state(), QAbstractSocket::ConnectedState);
         // hold and a fast minute reach every page
@@ -233,6 +234,16 @@ private slots:
         QTRY_COMPARE(stranger.state(), QAbstractSocket::UnconnectedState);
         pages[0].close();
         QTRY_COMPARE(server.pageCount(), 1);
+        // a page that answers no ping is dropped
+        QTcpSocket silent;
+        silent.connectToHost(QHostAddress::LocalHost, server.port());
+        QVERIFY(silent.waitForConnected(2000));
+        silent.write("GET /live HTTP/1.1\r\nHost: uhr\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+                     "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n");
+        QTRY_COMPARE(server.pageCount(), 2);
+        QTRY_COMPARE_WITH_TIMEOUT(silent.state(), QAbstractSocket::UnconnectedState, 3000);
+        QCOMPARE(server.pageCount(), 1);
+        QCOMPARE(pages[1].state(), QAbstractSocket::ConnectedState);
     }
 };
 
