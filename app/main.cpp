@@ -7,6 +7,7 @@
 #include "Module1.h"
 #include "Program.h"
 #include "Services.h"
+#include "WebServer.h"
 
 #ifdef QUENDRASIL_NET_PROBE
 #include "NetProbe.h"
@@ -123,6 +124,12 @@ int main(int argc, char** argv)
             return 2;
         }
     }
+    QString webError;
+    std::optional<ListenAddress> web;
+    if (!options.web.isEmpty() && !(web = parseListenAddress(options.web, &webError))) {
+        std::fprintf(stderr, "quendrasil: %s\n", qPrintable(webError));
+        return 2;
+    }
 
     // pixel-art pictures scale by whole factors only, so they stay crisp
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
@@ -156,6 +163,11 @@ int main(int argc, char** argv)
         share = sharePublished(program, m, services, *broker);
     else if (broker)
         share = shareFollowed(program, *broker);
+    std::unique_ptr<WebServer> webServer; // only with --web
+    if (web && !(webServer = std::make_unique<WebServer>(m, &program.clockEvents()))->listen(*web, &webError)) {
+        std::fprintf(stderr, "quendrasil: --web %s: %s\n", qPrintable(options.web), qPrintable(webError));
+        return 2;
+    }
     // start-up runs inside the event loop, where a run-time error is caught
     QTimer::singleShot(0, &program, [&program, &m, share] {
         program.start();

@@ -1,6 +1,8 @@
 # Shared by ./run and ./test: the Debian packages and the build.
-BUILD_PACKAGES=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation2 pkg-config libmosquitto-dev)
-TEST_PACKAGES=(xvfb xauth openbox xdotool imagemagick x11-utils inotify-tools mosquitto mosquitto-clients)
+BUILD_PACKAGES=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation2 pkg-config libmosquitto-dev
+    qt6-httpserver-dev qt6-websockets-dev)
+TEST_PACKAGES=(xvfb xauth openbox xdotool imagemagick x11-utils inotify-tools mosquitto mosquitto-clients
+    chromium python3 iproute2)
 # the help file: chmcmd builds it (fp-utils), xchm shows it, xdg-utils finds the viewer
 BUILD_PACKAGES+=(fp-utils xchm xdg-utils)
 # checking the help file, the desktop entry, the metainfo and the Debian package

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# How close the web page keeps to the program, and what pages cost it: the
+# real program under Xvfb with openbox, started with --web on a loopback port
+# and Start pressed; headless Chromium shows the page.
+#   bench/web.sh [BUILD_DIR] [SECONDS]
+# For each of the time bases 10 ms and 1000 ms, five times a second for
+# SECONDS: the fast second the page shows against the program's (from /state,
+# fetched by the page between two readings of its own), median and worst.
+# Then the program's CPU at 10 ms over SECONDS without pages and with 50 live
+# pages (WebSocket clients of /live).
+set -euo pipefail
+BUILD=$(readlink -f "${1:-build}")
+SECONDS_RUN=${2:-60}
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+. "$ROOT/tests/e2e/lib.sh" "$BUILD/quendrasil"
+. "$ROOT/tests/e2e/e2e_extra.sh"
+tool() { python3 "$ROOT/tests/web/webtool.py" "$@"; }
+start_desktop
+
+# starts the program at time base $1 and the clock; sets PORT and URL
+run_at() {
+    write_settings " 12 " " 0 " " $1 " " 6 " " 1500 " " 1500 " " 300 " " 3300 " "Bench" " 0 " " 0 " " 0 " " 0 " "False"
+    PORT=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+    URL=http://127.0.0.1:$PORT
+    cp "$BIN" "$APPDIR/quendrasil"
+    (cd "$APPDIR" && QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$WORK" exec ./quendrasil --web "127.0.0.1:$PORT" >"$WORK/app.log" 2>&1) &
+    APP_PID=$!
+    start_clock
+}
+stop_app() { kill "$APP_PID"; wait "$APP_PID" 2>/dev/null || true; APP_PID=; }
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$APP_PID/stat"; }
+
+probe='(async () => { const z = document.getElementById("zeit"); const a = Number(z.dataset.seconds);
+    const s = await (await fetch("/state")).json(); const b = Number(z.dataset.seconds); return [a, s.time, b].join(" "); })()'
+echo "| Time base | Page − program, median | worst | samples |"
+echo "|---|---|---|---|"
+for tb in 10 1000; do
+    run_at $tb
+    rm -rf "$WORK/chrome"
+    timeout $((SECONDS_RUN + 60)) chromium --headless=new --no-sandbox --disable-gpu --no-first-run \
+        --user-data-dir="$WORK/chrome" --remote-debugging-port=0 "$URL/" >/dev/null 2>&1 &
+    CHROME=$!
+    wait_for '[ -s "$WORK/chrome/DevToolsActivePort" ]' 20
+    sleep 3 # the page loaded and its live connection up
+    tool eval "$(head -n1 "$WORK/chrome/DevToolsActivePort")" "$probe" $((SECONDS_RUN * 5)) 0.2 | tr -d '"' |
+        awk '{ d = ($1 + $3) / 2 - $2; if (d > 43200) d -= 86400; if (d < -43200) d += 86400; print d }' | sort -g >"$WORK/d"
+    n=$(wc -l <"$WORK/d")
+    median=$(sed -n "$(((n + 1) / 2))p" "$WORK/d")
+    worst=$(awk 'NR == 1 { lo = $1 } { hi = $1 } END { print (-lo > hi ? lo : hi) }' "$WORK/d")
+    printf '| %d ms | %+.1f fast s | %+.1f fast s | %d |\n' $tb "$median" "$worst" "$n"
+    kill "$CHROME" 2>/dev/null || true
+    wait "$CHROME" 2>/dev/null || true
+    stop_app
+done
+
+run_at 10
+hz=$(getconf CLK_TCK)
+sleep 2
+c0=$(cpu_ticks); t0=$(date +%s.%N); sleep "$SECONDS_RUN"; c1=$(cpu_ticks); t1=$(date +%s.%N)
+idle=$(awk -v a="$c0" -v b="$c1" -v s="$t0" -v e="$t1" -v hz="$hz" 'BEGIN { printf "%.2f", 100 * (b - a) / hz / (e - s) }')
+tool pages "$PORT" 50 $((SECONDS_RUN + 4)) >"$WORK/pages" &
+LOADER=$!
+sleep 2
+c0=$(cpu_ticks); t0=$(date +%s.%N); sleep "$SECONDS_RUN"; c1=$(cpu_ticks); t1=$(date +%s.%N)
+busy=$(awk -v a="$c0" -v b="$c1" -v s="$t0" -v e="$t1" -v hz="$hz" 'BEGIN { printf "%.2f", 100 * (b - a) / hz / (e - s) }')
+wait "$LOADER"
+stop_app
+echo
+echo "The program's CPU at 10 ms over ${SECONDS_RUN} s: $idle % of a core without pages, $busy % with 50 live pages ($(cat "$WORK/pages"))."

@@ -1,0 +1,251 @@
+#include "ClockEvents.h"
+#include "ClockState.h"
+#include "Module1.h"
+#include "WebServer.h"
+
+#include <QSignalSpy>
+#include <QTcpSocket>
+#include <QTest>
+#include <QWebSocket>
+
+// The web server on loopback: what it answers to good and bad requests, the
+// limits of its guard, and the state it pushes to live pages.
+class TestWebServer : public QObject {
+    Q_OBJECT
+
+private:
+    Module1 m;
+    ClockEvents events;
+
+    // sends raw bytes and returns what came back before the answer was
+    // complete or the connection closed
+    static QByteArray exchange(quint16 port, const QByteArray& request, bool* closed = nullptr)
+    {
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, port);
+        if (!socket.waitForConnected(2000))
+            return "not connected";
+        socket.write(request);
+        QByteArray reply;
+        QDeadlineTimer deadline(3000);
+        while (!deadline.hasExpired()) {
+            if (socket.bytesAvailable() == 0 && socket.state() != QAbstractSocket::ConnectedState)
+                break;
+            QTest::qWait(10);
+            reply += socket.readAll();
+            const qsizetype head = reply.indexOf("\r\n\r\n");
+            const qsizetype length = reply.indexOf("Content-Length: ");
+            if (head > 0 && length > 0 && length < head
+                && reply.size() >= head + 4 + reply.mid(length + 16, head).split('\r').first().toLongLong())
+                break;
+        }
+        if (closed)
+            *closed = socket.state() != QAbstractSocket::ConnectedState;
+        return reply;
+    }
+
+    static QByteArray status(const QByteArray& reply) { return reply.left(12).mid(9); }
+
+private slots:
+    void init()
+    {
+        m = Module1();
+        m.lngZeit = 45296;
+        m.lngFaktor = 250;
+        m.running = true;
+        m.strTitel = QStringLiteral("Anlage </script><b>");
+    }
+
+    void listenAddress_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("address"); // empty: refused
+        QTest::addColumn<int>("port");
+        QTest::newRow("port only") << "8080" << "any" << 8080;
+        QTest::newRow("IPv4") << "127.0.0.1:8080" << "127.0.0.1" << 8080;
+        QTest::newRow("IPv6") << "[::1]:9000" << "::1" << 9000;
+        QTest::newRow("localhost") << "localhost:80" << "127.0.0.1" << 80;
+        QTest::newRow("highest port") << "65535" << "any" << 65535;
+        QTest::newRow("port 0") << "0" << "" << 0;
+        QTest::newRow("port too large") << "65536" << "" << 0;
+        QTest::newRow("no port") << "127.0.0.1:" << "" << 0;
+        QTest::newRow("empty address") << ":80" << "" << 0;
+        QTest::newRow("words") << "abc" << "" << 0;
+        QTest::newRow("short IPv4") << "1.2.3:80" << "" << 0;
+        QTest::newRow("IPv6 unbracketed") << "::1:80" << "" << 0;
+        QTest::newRow("IPv4 bracketed") << "[127.0.0.1]:80" << "" << 0;
+        QTest::newRow("host name") << "uhr.example:80" << "" << 0;
+    }
+
+    void listenAddress()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, address);
+        QFETCH(int, port);
+        QString why;
+        const auto where = parseListenAddress(text, &why);
+        QCOMPARE(where.has_value(), !address.isEmpty());
+        if (!where) {
+            QVERIFY(why.startsWith(QStringLiteral("--web ") + text));
+            return;
+        }
+        QCOMPARE(where->address, address == u"any" ? QHostAddress(QHostAddress::Any) : QHostAddress(address));
+        QCOMPARE(where->port, port);
+    }
+
+    void answers_data()
+    {
+        QTest::addColumn<QByteArray>("request");
+        QTest::addColumn<QByteArray>("status");
+        QTest::addColumn<QByteArray>("contains");
+        const QByteArray host = " HTTP/1.1\r\nHost: uhr\r\n\r\n";
+        QTest::newRow("page") << "GET /" + host << QByteArray("200") << QByteArray("id=\"seg-g\"");
+        QTest::newRow("analog page") << "GET /?style=analog" + host << QByteArray("200") << QByteArray("\"time\":45296");
+        QTest::newRow("title cannot end the script") << "GET /" + host << QByteArray("200") << QByteArray("Anlage \\u003c/script>\\u003cb>");
+        QTest::newRow("script") << "GET /clock.js" + host << QByteArray("200") << QByteArray("text/javascript");
+        QTest::newRow("style sheet") << "GET /clock.css" + host << QByteArray("200") << QByteArray("text/css");
+        QTest::newRow("state") << "GET /state" + host << QByteArray("200") << QByteArray("application/json");
+        QTest::newRow("HEAD without a body") << "HEAD /state" + host << QByteArray("200") << QByteArray("Content-Length: 0\r\n\r\n");
+        QTest::newRow("live without upgrade") << "GET /live" + host << QByteArray("426") << QByteArray();
+        QTest::newRow("unknown path") << "GET /admin" + host << QByteArray("404") << QByteArray();
+        QTest::newRow("path below a file") << "GET /state/x" + host << QByteArray("404") << QByteArray();
+        QTest::newRow("POST") << QByteArray("POST /state HTTP/1.1\r\nHost: uhr\r\nContent-Length: 0\r\n\r\n") << QByteArray("405") << QByteArray("Allow: GET, HEAD");
+        QTest::newRow("DELETE") << "DELETE /" + host << QByteArray("405") << QByteArray();
+        QTest::newRow("body") << QByteArray("GET / HTTP/1.1\r\nContent-Length: 5\r\n\r\nhallo") << QByteArray("413") << QByteArray();
+        QTest::newRow("chunked body") << QByteArray("GET / HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n") << QByteArray("413") << QByteArray();
+        QTest::newRow("huge header") << "GET / HTTP/1.1\r\nX-Big: " + QByteArray(20000, 'x') + "\r\n\r\n" << QByteArray("431") << QByteArray();
+        QTest::newRow("huge path") << "GET /" + QByteArray(20000, 'a') << QByteArray("414") << QByteArray();
+        QTest::newRow("garbage") << QByteArray("\x00\xff\x13garbage\r\n\r\n", 14) << QByteArray("400") << QByteArray();
+        QTest::newRow("absolute target") << QByteArray("GET http://uhr/ HTTP/1.1\r\n\r\n") << QByteArray("400") << QByteArray();
+        QTest::newRow("header without colon") << QByteArray("GET / HTTP/1.1\r\nnonsense\r\n\r\n") << QByteArray("400") << QByteArray();
+    }
+
+    void answers()
+    {
+        QFETCH(QByteArray, request);
+        QFETCH(QByteArray, status);
+        QFETCH(QByteArray, contains);
+        WebServer server(m, &events);
+        QVERIFY(server.listen({QHostAddress(QHostAddress::LocalHost), 0}));
+        const QByteArray reply = exchange(server.port(), request);
+        QCOMPARE(this->status(reply), status);
+        QVERIFY2(reply.contains(contains), reply.left(400).constData());
+        QCOMPARE(m.lngZeit, 45296); // read-only
+    }
+
+    void stateIsTheSharedJson()
+    {
+        WebServer server(m, &events);
+        QVERIFY(server.listen({QHostAddress(QHostAddress::LocalHost), 0}));
+        const QByteArray reply = exchange(server.port(), "GET /state HTTP/1.1\r\n\r\n");
+        const auto state = clockstate::fromJson(reply.mid(reply.indexOf("\r\n\r\n") + 4));
+        QVERIFY(state);
+        auto expected = clockstate::of(m, state->seq);
+        QCOMPARE(*state, expected);
+    }
+
+    void portTaken()
+    {
+        WebServer first(m, &events);
+        QVERIFY(first.listen({QHostAddress(QHostAddress::LocalHost), 0}));
+        WebServer second(m, &events);
+        QString why;
+        QVERIFY(!second.listen({QHostAddress(QHostAddress::LocalHost), first.port()}, &why));
+        QCOMPARE(why, QStringLiteral("Der Port ist schon belegt."));
+    }
+
+    void connectionLimits()
+    {
+        WebLimits limits;
+        limits.connections = 3;
+        limits.headerMs = 400;
+        limits.connectionMs = 1500;
+        WebServer server(m, &events, limits);
+        QVERIFY(server.listen({QHostAddress(QHostAddress::LocalHost), 0}));
+        // three slow clients that send half a request fill the server
+        std::vector<std::unique_ptr<QTcpSocket>> slow;
+        for (int i = 0; i < 3; ++i) {
+            slow.push_back(std::make_unique<QTcpSocket>());
+            slow.back()->connectToHost(QHostAddress::LocalHost, server.port());
+            QVERIFY(slow.back()->waitForConnected(2000));
+            slow.back()->write("GET / HT");
+        }
+        QTRY_COMPARE(server.openConnections(), 3);
+        QCOMPARE(status(exchange(server.port(), "GET /state HTTP/1.1\r\n\r\n")), QByteArray("503"));
+        // they run out of time, and the server answers again
+        for (auto& s : slow) {
+            QTRY_VERIFY(s->bytesAvailable() > 0 || s->state() != QAbstractSocket::ConnectedState);
+            QCOMPARE(status(s->readAll()), QByteArray("408"));
+        }
+        QTRY_COMPARE(server.openConnections(), 0);
+        // a connection that keeps asking is closed after its lifetime
+        QTcpSocket keep;
+        keep.connectToHost(QHostAddress::LocalHost, server.port());
+        QVERIFY(keep.waitForConnected(2000));
+        for (int i = 0; i < 2; ++i) {
+            keep.write("GET /state HTTP/1.1\r\n\r\n");
+            QByteArray reply;
+            QTRY_VERIFY((reply += keep.readAll()).endsWith('}'));
+            QVERIFY(reply.startsWith("HTTP/1.1 200"));
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(keep.state() != QAbstractSocket::ConnectedState, 3000);
+    }
+
+    void livePages()
+    {
+        WebLimits limits;
+        limits.pages = 2;
+        limits.connectionMs = 500;
+        limits.pageSilenceMs = 400;
+        WebServer server(m, &events, limits);
+        QVERIFY(server.listen({QHostAddress(QHostAddress::LocalHost), 0}));
+        const QString url = QStringLiteral("ws://127.0.0.1:%1/").arg(server.port());
+        QWebSocket pages[3];
+        QList<QByteArray> received[3];
+        for (int i = 0; i < 3; ++i) {
+            connect(&pages[i], &QWebSocket::textMessageReceived, this,
+                    [&received, i](const QString& s) { received[i] << s.toUtf8(); });
+            pages[i].open(QUrl(url + QStringLiteral("live")));
+            QTRY_VERIFY(!received[i].isEmpty() || pages[i].state() == QAbstractSocket::UnconnectedState);
+        }
+        QCOMPARE(server.pageCount(), 2);
+        QTRY_COMPARE(pages[2].state(), QAbstractSocket::UnconnectedState); // one too many
+        // the first message is the state, with how far its fast second has gone
+        auto first = clockstate::fromJson(received[0].first());
+        QVERIFY(first);
+        QCOMPARE(first->time, 45296);
+        QVERIFY(received[0].first().contains("\"elapsed\":"));
+        // live pages that answer pings outlive the lifetime of plain connections
+        QTest::qWait(800);
+        QCOMPARE(pages[0].state(), QAbstractSocket::ConnectedState);
+        // hold and a fast minute reach every page
+        m.running = false;
+        emit events.stateChanged();
+        QTRY_COMPARE(received[1].size(), 2);
+        QCOMPARE(clockstate::fromJson(received[1].last())->running, false);
+        m.lngZeit = 45300;
+        emit events.minutePassed();
+        QTRY_COMPARE(received[0].size(), 3);
+        QCOMPARE(clockstate::fromJson(received[0].last())->time, 45300);
+        QVERIFY(clockstate::fromJson(received[0].last())->seq > clockstate::fromJson(received[0][1])->seq);
+        // a WebSocket elsewhere than /live is closed
+        QWebSocket stranger;
+        stranger.open(QUrl(url + QStringLiteral("state")));
+        QTRY_COMPARE(stranger.state(), QAbstractSocket::UnconnectedState);
+        pages[0].close();
+        QTRY_COMPARE(server.pageCount(), 1);
+        // a page that answers no ping is dropped
+        QTcpSocket silent;
+        silent.connectToHost(QHostAddress::LocalHost, server.port());
+        QVERIFY(silent.waitForConnected(2000));
+        silent.write("GET /live HTTP/1.1\r\nHost: uhr\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+                     "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n");
+        QTRY_COMPARE(server.pageCount(), 2);
+        QTRY_COMPARE_WITH_TIMEOUT(silent.state(), QAbstractSocket::UnconnectedState, 3000);
+        QCOMPARE(server.pageCount(), 1);
+        QCOMPARE(pages[1].state(), QAbstractSocket::ConnectedState);
+    }
+};
+
+QTEST_MAIN(TestWebServer)
+#include "tst_webserver.moc"

@@ -1,0 +1,176 @@
+#!/usr/bin/env python3
+"""Loopback helpers for the web page's tests and benchmark (standard library only).
+
+  webtool.py eval DEVPORT EXPR [COUNT [INTERVAL]]  evaluate EXPR in Chromium's page, print each result
+  webtool.py request PORT                          send stdin to the server, print the status or "closed"
+  webtool.py flood PORT N                          N connections at once, each asking for /state;
+                                                   prints the answers by status, and the clock's fast
+                                                   seconds and real seconds across the flood
+  webtool.py pages PORT N SECONDS                  N live pages (WebSockets) open for SECONDS
+Everything is bounded in time and goes to 127.0.0.1 only.
+"""
+import base64, json, os, selectors, socket, struct, sys, time, urllib.request
+
+HOST = "127.0.0.1"
+
+
+def ws_open(port, path):
+    s = socket.create_connection((HOST, port), timeout=10)
+    key = base64.b64encode(os.urandom(16)).decode()
+    s.sendall((f"GET {path} HTTP/1.1\r\nHost: {HOST}:{port}\r\nUpgrade: websocket\r\n"
+               f"Connection: Upgrade\r\nSec-WebSocket-Key: {key}\r\nSec-WebSocket-Version: 13\r\n\r\n").encode())
+    head = b""
+    while b"\r\n\r\n" not in head:
+        chunk = s.recv(1)
+        if not chunk:
+            raise OSError("closed during the handshake")
+        head += chunk
+    if b" 101 " not in head.split(b"\r\n")[0]:
+        raise OSError("no WebSocket: " + head.split(b"\r\n")[0].decode())
+    return s
+
+
+def ws_send(s, text):
+    data = text.encode()
+    mask = os.urandom(4)
+    n = len(data)
+    head = bytes([0x81]) + (bytes([0x80 | n]) if n < 126 else bytes([0xFE]) + struct.pack(">H", n))
+    s.sendall(head + mask + bytes(b ^ mask[i % 4] for i, b in enumerate(data)))
+
+
+def recv_exact(s, n):
+    data = b""
+    while len(data) < n:
+        chunk = s.recv(n - len(data))
+        if not chunk:
+            raise OSError("closed")
+        data += chunk
+    return data
+
+
+def ws_recv(s):
+    message = b""
+    while True:
+        b0, b1 = recv_exact(s, 2)
+        n = b1 & 0x7F
+        if n == 126:
+            n = struct.unpack(">H", recv_exact(s, 2))[0]
+        elif n == 127:
+            n = struct.unpack(">Q", recv_exact(s, 8))[0]
+        payload = recv_exact(s, n)
+        if b0 & 0x0F == 8:
+            raise OSError("closed by the peer")
+        if b0 & 0x0F in (0, 1, 2):
+            message += payload
+            if b0 & 0x80:
+                return message.decode()
+
+
+def evaluate(devport, expr, count, interval):
+    targets = json.load(urllib.request.urlopen(f"http://{HOST}:{devport}/json/list", timeout=10))
+    page = next(t for t in targets if t.get("type") == "page")
+    url = page["webSocketDebuggerUrl"]
+    s = ws_open(devport, url[url.index("/devtools"):])
+    for i in range(count):
+        ws_send(s, json.dumps({"id": i + 1, "method": "Runtime.evaluate", "params": {
+            "expression": expr, "returnByValue": True, "awaitPromise": True}}))
+        while True:
+            answer = json.loads(ws_recv(s))
+            if answer.get("id") == i + 1:
+                break
+        print(json.dumps(answer.get("result", {}).get("result", {}).get("value")), flush=True)
+        if i + 1 < count:
+            time.sleep(interval)
+
+
+def status_of(reply):
+    line = reply.split(b"\r\n", 1)[0].split(b" ")
+    return line[1].decode() if len(line) > 1 and reply.startswith(b"HTTP/") else "closed"
+
+
+def request(port):
+    s = socket.create_connection((HOST, port), timeout=10)
+    try:
+        s.sendall(sys.stdin.buffer.read())
+        reply = b""
+        while b"\r\n" not in reply:
+            chunk = s.recv(4096)
+            if not chunk:
+                break
+            reply += chunk
+    except OSError:
+        reply = b""
+    print(status_of(reply))
+
+
+def fast_time(port):
+    with urllib.request.urlopen(f"http://{HOST}:{port}/state", timeout=10) as r:
+        return json.load(r)["time"], time.monotonic()
+
+
+def flood(port, n):
+    t0, r0 = fast_time(port)
+    sel = selectors.DefaultSelector()
+    replies = {}
+    for i in range(n):
+        s = socket.socket()
+        s.setblocking(False)
+        s.connect_ex((HOST, port))
+        sel.register(s, selectors.EVENT_WRITE, i)
+        replies[i] = b""
+    deadline = time.monotonic() + 20
+    done = {}
+    while len(done) < n and time.monotonic() < deadline:
+        for key, events in sel.select(timeout=0.5):
+            s, i = key.fileobj, key.data
+            try:
+                if events & selectors.EVENT_WRITE:
+                    s.send(b"GET /state HTTP/1.1\r\nHost: uhr\r\n\r\n")
+                    sel.modify(s, selectors.EVENT_READ, i)
+                    continue
+                chunk = s.recv(65536)
+                replies[i] += chunk
+                if chunk and b"\r\n" not in replies[i]:
+                    continue
+            except OSError:
+                pass
+            done[i] = status_of(replies[i])
+            sel.unregister(s)
+            s.close()
+    for key in list(sel.get_map().values()):
+        done[key.data] = "hanging"
+        key.fileobj.close()
+    t1, r1 = fast_time(port)
+    counts = {}
+    for v in done.values():
+        counts[v] = counts.get(v, 0) + 1
+    print(" ".join(f"{k}:{v}" for k, v in sorted(counts.items())))
+    print(f"fast {(t1 - t0) % 86400} real {r1 - r0:.3f}")
+
+
+def pages(port, n, seconds):
+    sockets = [ws_open(port, "/live") for _ in range(n)]
+    received = 0
+    sel = selectors.DefaultSelector()
+    for s in sockets:
+        sel.register(s, selectors.EVENT_READ)
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        for key, _ in sel.select(timeout=0.5):
+            ws_recv(key.fileobj)
+            received += 1
+    print(f"pages {n} messages {received}")
+
+
+if __name__ == "__main__":
+    cmd, args = sys.argv[1], sys.argv[2:]
+    if cmd == "eval":
+        evaluate(int(args[0]), args[1], int(args[2]) if len(args) > 2 else 1, float(args[3]) if len(args) > 3 else 0)
+    elif cmd == "request":
+        request(int(args[0]))
+    elif cmd == "flood":
+        flood(int(args[0]), int(args[1]))
+    elif cmd == "pages":
+        pages(int(args[0]), int(args[1]), float(args[2]))
+    else:
+        sys.exit(__doc__)

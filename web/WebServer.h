@@ -1,0 +1,70 @@
+#pragma once
+
+#include "ConnectionGuard.h"
+
+#include <QElapsedTimer>
+#include <QHttpServerResponse>
+#include <QHostAddress>
+#include <QList>
+#include <QObject>
+
+#include <cstdint>
+#include <optional>
+
+class ClockEvents;
+class QHttpServer;
+class QHttpServerRequest;
+class QWebSocket;
+struct Module1;
+
+// Where the web page is served: an address (all interfaces when none is
+// given) and a port.
+struct ListenAddress {
+    QHostAddress address = QHostAddress(QHostAddress::Any);
+    quint16 port = 0;
+};
+
+// "[ADDRESS:]PORT": PORT alone, IPv4:PORT, [IPv6]:PORT or localhost:PORT.
+// Nothing, and why in German, for anything else.
+std::optional<ListenAddress> parseListenAddress(const QString& text, QString* why = nullptr);
+
+// The clock as a web page. Read-only: it answers GET (and HEAD) for
+//   /                      the page (/?style=analog for the analog face)
+//   /clock.js, /clock.css, /manifest.webmanifest   the page's files
+//   /state                 the clock's state as JSON
+//   /live                  a WebSocket that sends the state at once, on every
+//                          change of state and on every fast minute
+// and 404, 405 or the guard's answers for everything else. It reads the state
+// object when it answers and never writes it.
+class WebServer : public QObject {
+    Q_OBJECT
+
+public:
+    WebServer(const Module1& m, ClockEvents* events, const WebLimits& limits = {}, QObject* parent = nullptr);
+    ~WebServer() override;
+
+    bool listen(const ListenAddress& where, QString* why = nullptr);
+    quint16 port() const;
+
+    int pageCount() const { return static_cast<int>(m_pages.size()); }
+    int openConnections() const;
+
+private:
+    // The state as pages get it: the shared JSON and how many real
+    // milliseconds of the current fast second have passed ("elapsed").
+    QByteArray pageState();
+    QByteArray sharedState();
+    void clockChanged(bool minute);
+    void push();
+    void takePages();
+    QHttpServerResponse answer(const QHttpServerRequest& request, const QByteArray& type, QByteArray body,
+                               QHttpServerResponse::StatusCode status = QHttpServerResponse::StatusCode::Ok);
+
+    const Module1& m_module;
+    WebLimits m_limits;
+    std::int64_t m_seq = 0;
+    QElapsedTimer m_secondStart; // a moment when a fast second began
+    QHttpServer* m_http;
+    ConnectionGuard* m_guard;
+    QList<QWebSocket*> m_pages;
+};
