@@ -2,6 +2,7 @@
 
 #include "FrmConfig.h"
 
+#include "ClockEvents.h"
 #include "ClockState.h"
 #include "Controls.h"
 #include "Dispatch.h"
@@ -76,6 +77,9 @@ void FrmConfig::applyFollowedState(const ClockState& s)
     }
     m.running = s.running;
     anzeigeAktualisieren(m);
+    // a web page of this computer hears of the new state too
+    if (m.events)
+        emit m.events->stateChanged();
 }
 
 void FrmConfig::setNetworkNote(const QString& note)
