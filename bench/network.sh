@@ -13,18 +13,7 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 SAMPLE="python3 $HERE/netsample.py"
 [ -x "$BIN" ] || { echo "build first: $BIN is missing" >&2; exit 1; }
 
-WORK=$(mktemp -d)
-PIDS=()
-LOAD=()
-cleanup() { for p in "${LOAD[@]}" "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$WORK"; }
-trap cleanup EXIT
-Xvfb -displayfd 5 -screen 0 1920x1200x24 -nolisten tcp 5>"$WORK/display" 2>/dev/null &
-PIDS+=($!)
-until [ -s "$WORK/display" ]; do sleep 0.1; done
-export DISPLAY=":$(head -n1 "$WORK/display")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$WORK
-openbox --sm-disable >/dev/null 2>&1 &
-PIDS+=($!)
-sleep 1
+. "$(dirname "$0")/desktop.sh"
 
 PORT=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 printf 'listener %s 127.0.0.1\nallow_anonymous true\npersistence false\n' "$PORT" >"$WORK/mosquitto.conf"
@@ -70,8 +59,6 @@ start_master() {
     done
 }
 
-busy() { for _ in 1 2; do (while :; do :; done) & LOAD+=($!); done; }
-unbusy() { for p in "${LOAD[@]}"; do kill "$p" 2>/dev/null || true; done; LOAD=(); }
 monotonic_ns() { python3 -c 'import time; print(time.monotonic_ns())'; }
 
 start_broker

@@ -8,22 +8,9 @@ SECONDS_RUN=${2:-20}
 BENCH=$BUILD/bench/quendrasil_bench
 [ -x "$BENCH" ] || { echo "build first: $BENCH is missing" >&2; exit 1; }
 
-WORK=$(mktemp -d)
-PIDS=()
-cleanup() { for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$WORK"; }
-trap cleanup EXIT
-Xvfb -displayfd 5 -screen 0 1920x1200x24 -nolisten tcp 5>"$WORK/display" 2>/dev/null &
-PIDS+=($!)
-until [ -s "$WORK/display" ]; do sleep 0.1; done
-export DISPLAY=":$(head -n1 "$WORK/display")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$WORK
-openbox --sm-disable >/dev/null 2>&1 &
-PIDS+=($!)
-sleep 1
+. "$(dirname "$0")/desktop.sh"
 
 names=(frmAnalog_R frmAnalog_X frmAnalog frmLCD_X frmLCD frmLED_X frmLED frmAnalogMaxi frmLEDStretch)
-busy() { for _ in 1 2; do (while :; do :; done) & LOAD+=($!); done; }
-unbusy() { for p in "${LOAD[@]}"; do kill "$p" 2>/dev/null || true; done; LOAD=(); }
-LOAD=()
 
 echo "| Style | Window | 10 ms: fast s / ideal | CPU | 10 ms, both cores busy: fast s / ideal | 1000 ms: fast s / ideal | CPU | Peak memory |"
 echo "|---|---|---|---|---|---|---|---|"

@@ -38,16 +38,21 @@ void writeTimeFile(const Module1& m, const QByteArray& content)
     wholefile::write(timeFilePath(m), content, false, true);
 }
 
+void writeNewMinute(Module1& m)
+{
+    if (m.blnDatei && m.lngMin != m.lngLetzteMinute) {
+        writeTimeFile(m, timeFileLine(m.lngStd, m.lngMin));
+        m.lngLetzteMinute = m.lngMin;
+    }
+}
+
 void advanceFastTime(Module1& m)
 {
     m.lngZeit = numbers::add(m.lngZeit, 1);
     if (m.lngZeit > 86399)
         m.lngZeit = 0;
     deriveParts(m);
-    if (m.blnDatei && m.lngMin != m.lngLetzteMinute) {
-        writeTimeFile(m, timeFileLine(m.lngStd, m.lngMin));
-        m.lngLetzteMinute = m.lngMin;
-    }
+    writeNewMinute(m);
 }
 
 void timerTick(Module1& m)

@@ -28,6 +28,10 @@ QString timeFilePath(const Module1& m);
 // that cannot be written is the path/file access error.
 void writeTimeFile(const Module1& m, const QByteArray& content);
 
+// Writes the time file when it is enabled and the minute is not the one last
+// written, and remembers the minute.
+void writeNewMinute(Module1& m);
+
 // Steps one to six of a tick: advance, wrap above 86399 to 0, split, and write
 // the time file when it is enabled and the minute changed.
 void advanceFastTime(Module1& m);

@@ -55,12 +55,6 @@ void takeFocus(QWidget* button)
 
 std::int32_t numberOf(const QString& text) { return numbers::toLong(numbers::leadingNumber(text)); }
 
-void tellStateChanged(const Module1& m)
-{
-    if (m.events)
-        emit m.events->stateChanged();
-}
-
 } // namespace
 
 FrmConfig::FrmConfig(Module1& m, Services& services, DisplaySource& windows)
@@ -165,6 +159,12 @@ void FrmConfig::Form_Load()
     imgCopyright->setToolTip(QStringLiteral(" ein Klick zeigt die Programm-Information "));
 }
 
+void FrmConfig::tellStateChanged()
+{
+    if (m_module.events)
+        emit m_module.events->stateChanged();
+}
+
 void FrmConfig::armTimer()
 {
     // a time base below the smallest one (0 or negative from the settings
@@ -190,7 +190,7 @@ void FrmConfig::btnStart_Click()
     btnBeenden->setEnabled(false);
     pnlConfig->hide();
     hideForm();
-    tellStateChanged(m);
+    tellStateChanged();
 }
 
 void FrmConfig::btnStop_Click()
@@ -205,7 +205,7 @@ void FrmConfig::btnStop_Click()
         m.heldZeit = m.lngZeit;
         pnlConfig->show();
         btnBeenden->setEnabled(true);
-        tellStateChanged(m);
+        tellStateChanged();
     } else {
         armTimer();
         btnStop->setText(holdCaption());
@@ -215,7 +215,7 @@ void FrmConfig::btnStop_Click()
         btnBeenden->setEnabled(false);
         anzeigeAktualisieren(m);
         hideForm();
-        tellStateChanged(m);
+        tellStateChanged();
     }
 }
 
@@ -322,7 +322,7 @@ void FrmConfig::txtFaktor_LostFocus()
     const std::int32_t before = m_module.lngFaktor;
     m_module.lngFaktor = numberOf(txtFaktor->text());
     if (m_module.lngFaktor != before)
-        tellStateChanged(m_module);
+        tellStateChanged();
 }
 
 void FrmConfig::txtStd_LostFocus()
@@ -370,7 +370,7 @@ void FrmConfig::txtTitel_LostFocus()
     m_module.strTitel = txtTitel->text();
     anzeigeZeigen(m_module, m_windows);
     if (changed)
-        tellStateChanged(m_module);
+        tellStateChanged();
 }
 
 void FrmConfig::Timer_Timer()

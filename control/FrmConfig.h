@@ -76,6 +76,8 @@ private:
     ConfigEntries entries() const;
     void setBoxText(TextBox* box, const QString& text);
     void armTimer();
+    // those who share the clock (other computers, web pages) hear of a new state
+    void tellStateChanged();
     void endProgram();
 
     // handlers

@@ -2,7 +2,6 @@
 
 #include "FrmConfig.h"
 
-#include "ClockEvents.h"
 #include "ClockState.h"
 #include "Controls.h"
 #include "Dispatch.h"
@@ -62,10 +61,7 @@ void FrmConfig::applyFollowedState(const ClockState& s)
     setBoxText(txtMin, numbers::twoDigits(m.lngMin));
     setBoxText(txtFaktor, QString::number(s.timeBase));
     // this computer's time file has the minute at once
-    if (m.blnDatei && m.lngMin != m.lngLetzteMinute) {
-        writeTimeFile(m, timeFileLine(m.lngStd, m.lngMin));
-        m.lngLetzteMinute = m.lngMin;
-    }
+    writeNewMinute(m);
     if (s.running) {
         // the next tick one time base from now, like the master's after it sent
         Timer->setEnabled(false);
@@ -77,9 +73,7 @@ void FrmConfig::applyFollowedState(const ClockState& s)
     }
     m.running = s.running;
     anzeigeAktualisieren(m);
-    // a web page of this computer hears of the new state too
-    if (m.events)
-        emit m.events->stateChanged();
+    tellStateChanged(); // a web page of this computer hears of it too
 }
 
 void FrmConfig::setNetworkNote(const QString& note)

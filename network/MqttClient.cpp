@@ -154,30 +154,27 @@ Pending& MqttClient::pending()
 
 void MqttClient::readable()
 {
-    if (m_inLoop)
-        return;
-    m_inLoop = true;
-    mosquitto_loop_read(m_mosq, 16);
-    m_inLoop = false;
-    afterLoop();
+    runLoop([](mosquitto* mosq) { mosquitto_loop_read(mosq, 16); });
 }
 
 void MqttClient::writable()
 {
-    if (m_inLoop)
-        return;
-    m_inLoop = true;
-    mosquitto_loop_write(m_mosq, 16);
-    m_inLoop = false;
-    afterLoop();
+    runLoop([](mosquitto* mosq) { mosquitto_loop_write(mosq, 16); });
 }
 
 void MqttClient::housekeeping()
 {
-    if (m_inLoop || m_socket < 0)
+    if (m_socket >= 0)
+        runLoop([](mosquitto* mosq) { mosquitto_loop_misc(mosq); });
+}
+
+void MqttClient::runLoop(void (*step)(mosquitto*))
+{
+    // one library call at a time; what it reported is handled after it returns
+    if (m_inLoop)
         return;
     m_inLoop = true;
-    mosquitto_loop_misc(m_mosq);
+    step(m_mosq);
     m_inLoop = false;
     afterLoop();
 }

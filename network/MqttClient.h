@@ -60,6 +60,7 @@ private:
 
     void connectNow();
     Pending& pending();
+    void runLoop(void (*step)(mosquitto*));
     void afterLoop();
     void watchSocket();
     void updateWriteWatch();
