@@ -47,7 +47,21 @@ void ClockFollower::takeState(const QByteArray& payload)
     }
     m_lastSeq = s->seq;
     m_masterGone = false;
-    emit stateReceived(*s);
+    // of states heard at once (what a stopped broker held back) only the
+    // newest is passed on: the older ones would set the clock back for a moment
+    const bool posted = m_newest.has_value();
+    m_newest = *s;
+    if (!posted)
+        QMetaObject::invokeMethod(this, &ClockFollower::passOnNewest, Qt::QueuedConnection);
+}
+
+void ClockFollower::passOnNewest()
+{
+    if (!m_newest)
+        return;
+    const ClockState s = *m_newest;
+    m_newest.reset();
+    emit stateReceived(s);
 }
 
 void ClockFollower::takeOnline(const QByteArray& payload)

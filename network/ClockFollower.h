@@ -11,8 +11,9 @@
 class MqttClient;
 
 // The follower's ear: hears the clock NAME and passes on every state that is
-// sound and newer than the last one. Whatever arrives is untrusted; what is
-// not a sound state is ignored (the first of them logged).
+// sound and newer than the last one, after the event loop's turn in which it
+// came; of several in one turn only the newest. Whatever arrives is
+// untrusted; what is not a sound state is ignored (the first of them logged).
 class ClockFollower : public QObject {
     Q_OBJECT
 
@@ -39,9 +40,12 @@ signals:
     void connectionBack();
 
 private:
+    void passOnNewest();
+
     MqttClient* m_client;
     BrokerAddress m_broker;
     std::optional<std::int64_t> m_lastSeq;
+    std::optional<ClockState> m_newest; // heard, not yet passed on
     bool m_masterGone = false;    // went away since the last state
     bool m_masterOffline = false; // is away now
     int m_ignored = 0;

@@ -8,12 +8,14 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <sys/ioctl.h>
 
 namespace {
 
 constexpr int kFirstRetryMs = 250;
 constexpr int kLongestRetryMs = 500;
 constexpr int kHousekeepingMs = 250;
+constexpr int kPacketsPerRead = 64;
 
 void initLibrary()
 {
@@ -154,7 +156,19 @@ Pending& MqttClient::pending()
 
 void MqttClient::readable()
 {
-    runLoop([](mosquitto* mosq) { mosquitto_loop_read(mosq, 16); });
+    // The library reads one packet a call. What has arrived is read in one
+    // go, so that a burst (what a stopped broker held back) is heard whole
+    // before anything else runs; a flood still lets the event loop in.
+    runLoop([](mosquitto* mosq) {
+        const int fd = mosquitto_socket(mosq);
+        int waiting = 0;
+        for (int i = 0; i < kPacketsPerRead; ++i) {
+            if (mosquitto_loop_read(mosq, 1) != MOSQ_ERR_SUCCESS)
+                break;
+            if (fd < 0 || ::ioctl(fd, FIONREAD, &waiting) != 0 || waiting <= 0)
+                break;
+        }
+    });
 }
 
 void MqttClient::writable()

@@ -82,7 +82,28 @@ t0=$(date +%s%N)
 sleep 6
 last=$(minute_of master)
 t1=$(date +%s%N)
+# what the stopped broker held back comes in one burst: the follower's time
+# file must not go back to the minutes those old states carried
+python3 - "$WORK/follower/Uhrzeit.txt" 3 >"$WORK/back" <<'PY' &
+import sys, time
+path, end, last = sys.argv[1], time.monotonic() + float(sys.argv[2]), None
+while time.monotonic() < end:
+    try:
+        h, m = open(path).read().strip().split(":")
+        now = int(h) * 60 + int(m)
+    except (OSError, ValueError):
+        continue
+    if last is not None and 0 < last - now < 720:
+        print(f"back from {last} to {now}")
+        break
+    last = now
+    time.sleep(0.001)
+PY
+watcher=$!
+sleep 0.2
 kill -CONT "$BROKER_PID"
+wait "$watcher"
+[ ! -s "$WORK/back" ] || fail "the follower went back with the held-back states: $(cat "$WORK/back")"
 ideal=$(( (t1 - t0) / 1000000 / 20 / 60 ))
 [ $((last - first)) -ge $((ideal - 1)) ] || fail "the master advanced $((last - first)) minutes in 6 s with the broker stopped, not $ideal"
 in_step master follower || fail "not in step after the stopped broker"

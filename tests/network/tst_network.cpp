@@ -75,13 +75,14 @@ void TestNetwork::refusesPayload()
     ClockFollower follower(BrokerAddress{});
     QSignalSpy states(&follower, &ClockFollower::stateReceived);
     follower.takeState(payload);
+    QCoreApplication::sendPostedEvents();
     QCOMPARE(states.count(), 0);
     QCOMPARE(follower.ignored(), 1);
 }
 
 // A run of messages on the state and online topics: "s<seq>" a state with
-// that number, "off" and "on" the master's online flag. expected: the numbers
-// passed on.
+// that number, "off" and "on" the master's online flag, several joined by ","
+// heard in one turn of the event loop. expected: the numbers passed on.
 void TestNetwork::followsNewerStates_data()
 {
     QTest::addColumn<QStringList>("messages");
@@ -95,6 +96,8 @@ void TestNetwork::followsNewerStates_data()
     QTest::newRow("gone master's last state at joining") << QStringList{"off", "s7", "on", "s8"} << QList<qint64>{8};
     QTest::newRow("gone master's retained copy after a reconnection")
         << QStringList{"s7", "off", "s7", "s7"} << QList<qint64>{7};
+    QTest::newRow("burst: only the newest") << QStringList{"s5", "s6,s7,s8", "s9"} << QList<qint64>{5, 8, 9};
+    QTest::newRow("burst ending in an older copy") << QStringList{"s5,s7,s6"} << QList<qint64>{7};
 }
 
 void TestNetwork::followsNewerStates()
@@ -104,17 +107,20 @@ void TestNetwork::followsNewerStates()
     ClockFollower follower(BrokerAddress{});
     QList<qint64> passed;
     connect(&follower, &ClockFollower::stateReceived, this, [&](const ClockState& s) { passed << s.seq; });
-    for (const QString& msg : messages) {
-        if (msg == "off" || msg == "on") {
-            follower.takeOnline(msg == "on" ? "true" : "false");
-        } else {
-            ClockState s;
-            s.time = 3600;
-            s.timeBase = 100;
-            s.running = true;
-            s.seq = msg.mid(1).toLongLong();
-            follower.takeState(clockstate::toJson(s));
+    for (const QString& turn : messages) {
+        for (const QString& msg : turn.split(u',')) {
+            if (msg == "off" || msg == "on") {
+                follower.takeOnline(msg == "on" ? "true" : "false");
+            } else {
+                ClockState s;
+                s.time = 3600;
+                s.timeBase = 100;
+                s.running = true;
+                s.seq = msg.mid(1).toLongLong();
+                follower.takeState(clockstate::toJson(s));
+            }
         }
+        QCoreApplication::sendPostedEvents();
     }
     QCOMPARE(passed, expected);
 }
