@@ -1,6 +1,6 @@
 # shellcheck shell=bash
 # Shared by the benchmarks: a private folder (WORK), a desktop of its own
-# (Xvfb with openbox), two busy loops to load both cores on request, and the
+# (Xvfb with openbox, the server's process id in XVFB_PID), two busy loops to load both cores on request, and the
 # clean-up of all of it at the end.
 WORK=$(mktemp -d)
 PIDS=()
@@ -8,7 +8,8 @@ LOAD=()
 cleanup() { for p in "${LOAD[@]}" "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$WORK"; }
 trap cleanup EXIT
 Xvfb -displayfd 5 -screen 0 1920x1200x24 -nolisten tcp 5>"$WORK/display" 2>/dev/null &
-PIDS+=($!)
+XVFB_PID=$!
+PIDS+=("$XVFB_PID")
 until [ -s "$WORK/display" ]; do sleep 0.1; done
 export DISPLAY=":$(head -n1 "$WORK/display")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$WORK
 openbox --sm-disable >/dev/null 2>&1 &

@@ -67,12 +67,25 @@ instance f1 10 4500 --follow "$URL"
 instance f2 10 7500 --follow "$URL"
 start_master
 $SAMPLE catchup 10 "$(monotonic_ns)" 0 "$WORK/master.probe" "$WORK/f1.probe" "$WORK/f2.probe" >/dev/null
+# past the first seconds of painting; how soon a new follower is in step is
+# measured on its own below
+sleep 5
 read -r n med worst shown p99 < <($SAMPLE lag "$SECS" 20 "$WORK/master.probe" "$WORK/f1.probe" "$WORK/f2.probe")
 echo "10 ms, $SECS s, $n samples: median $med, worst $worst fast s (99 % within $p99); shown seconds differ by at most $shown"
 busy
 read -r n med worst shown p99 < <($SAMPLE lag "$SECS" 20 "$WORK/master.probe" "$WORK/f1.probe" "$WORK/f2.probe")
-unbusy
 echo "10 ms, both cores busy, $SECS s, $n samples: median $med, worst $worst fast s (99 % within $p99); shown seconds differ by at most $shown"
+# All three paint through the one display server; starved by the load it
+# holds up master and followers alike. A desktop's compositor usually runs
+# at a raised priority; so does this one now, if we may.
+if renice -n -10 -p "$XVFB_PID" >/dev/null 2>&1; then
+    read -r n med worst shown p99 < <($SAMPLE lag "$SECS" 20 "$WORK/master.probe" "$WORK/f1.probe" "$WORK/f2.probe")
+    renice -n 0 -p "$XVFB_PID" >/dev/null 2>&1 || true
+    echo "10 ms, both cores busy, display server at nice -10, $SECS s, $n samples: median $med, worst $worst fast s (99 % within $p99); shown seconds differ by at most $shown"
+else
+    echo "10 ms, both cores busy, display server at nice -10: skipped (raising a priority needs root)"
+fi
+unbusy
 
 launch=$(monotonic_ns)
 instance late 10 10500 --follow "$URL"

@@ -62,8 +62,18 @@ MqttClient::MqttClient(const BrokerAddress& broker, QObject* parent) : QObject(p
     if (!broker.user.isEmpty())
         mosquitto_username_pw_set(m_mosq, broker.user.toUtf8().constData(),
                                   broker.password.isEmpty() ? nullptr : broker.password.toUtf8().constData());
-    if (broker.tls)
-        mosquitto_tls_set(m_mosq, nullptr, "/etc/ssl/certs", nullptr, nullptr, nullptr);
+    if (broker.tls) {
+        // the system's certificates; a club's own authority is named as for
+        // any program built on OpenSSL (SSL_CERT_FILE, SSL_CERT_DIR)
+        const QByteArray file = qgetenv("SSL_CERT_FILE");
+        const QByteArray dir = qEnvironmentVariableIsEmpty("SSL_CERT_DIR") ? QByteArrayLiteral("/etc/ssl/certs")
+                                                                           : qgetenv("SSL_CERT_DIR");
+        const int rc = mosquitto_tls_set(m_mosq, file.isEmpty() ? nullptr : file.constData(), dir.constData(), nullptr,
+                                         nullptr, nullptr);
+        // without it the password would go out as plain text: no connection then
+        if (rc != MOSQ_ERR_SUCCESS)
+            m_tlsError = QStringLiteral("Zertifikate %1 nicht lesbar").arg(QString::fromLocal8Bit(file));
+    }
 
     m_misc.setInterval(kHousekeepingMs);
     connect(&m_misc, &QTimer::timeout, this, &MqttClient::housekeeping);
@@ -108,6 +118,11 @@ void MqttClient::connectNow()
 {
     if (m_connected || m_socket >= 0)
         return;
+    if (!m_tlsError.isEmpty()) {
+        m_lastError = m_tlsError;
+        afterLoop();
+        return;
+    }
     const int rc = mosquitto_connect_async(m_mosq, m_broker.host.toUtf8().constData(), m_broker.port, kKeepAlive);
     if (rc != MOSQ_ERR_SUCCESS)
         m_lastError = reason(rc);

@@ -83,4 +83,5 @@ private:
     bool m_inLoop = false;
     std::unique_ptr<Pending> m_pending; // left by the library's callbacks
     QString m_lastError;
+    QString m_tlsError; // set up for TLS failed: never connect
 };

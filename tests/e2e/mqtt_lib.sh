@@ -13,6 +13,26 @@ BROKER_PID=
 BROKER_PORT=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 printf 'listener %s 127.0.0.1\nallow_anonymous true\npersistence false\n' "$BROKER_PORT" >"$WORK/mosquitto.conf"
 
+# tls_listener: a second listener with TLS on TLS_PORT, its certificate for
+# 127.0.0.1 signed by a club's own authority in $WORK/ca.pem; before start_broker
+TLS_PORT=
+tls_listener() {
+    command -v openssl >/dev/null 2>&1 || fail "'openssl' is missing (./test installs it)"
+    TLS_PORT=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+    (cd "$WORK" &&
+        openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -keyout ca.key -out ca.pem \
+            -days 2 -subj /CN=Vereins-CA &&
+        openssl req -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -keyout broker.key -out broker.csr \
+            -subj /CN=127.0.0.1 &&
+        printf 'subjectAltName=IP:127.0.0.1\n' >broker.ext &&
+        openssl x509 -req -in broker.csr -CA ca.pem -CAkey ca.key -CAcreateserial -out broker.pem -days 2 \
+            -extfile broker.ext && chmod 644 broker.key) >"$WORK/openssl.log" 2>&1 || fail "no certificates: $(cat "$WORK/openssl.log")"
+    # a broker started by root reads its certificates after it became the
+    # user "mosquitto", who may not enter $WORK: it stays root here
+    printf 'user root\nlistener %s 127.0.0.1\ncertfile %s\nkeyfile %s\n' "$TLS_PORT" "$WORK/broker.pem" \
+        "$WORK/broker.key" >>"$WORK/mosquitto.conf"
+}
+
 start_broker() {
     mosquitto -c "$WORK/mosquitto.conf" >>"$WORK/broker.log" 2>&1 &
     BROKER_PID=$!

@@ -4,10 +4,12 @@
 # master's time; hold and continue on the master hold and continue it; when
 # the master is killed, "online" goes false and the follower runs on and
 # says it lost the master. The follower's settings file keeps its own values.
+# A follower over TLS takes a club's own certificate authority.
 . "$(dirname "$0")/lib.sh" "$1"
 . "$HERE/e2e_extra.sh"
 . "$HERE/mqtt_lib.sh"
 start_desktop
+tls_listener
 start_broker
 URL="mqtt://127.0.0.1:$BROKER_PORT/Anlage"
 
@@ -32,6 +34,17 @@ start_instance late --follow "$URL"
 wait_for "[ -n \"\$(minute_of late)\" ]" 5 || fail "the late follower shows no time"
 in_step master late 20 || fail "the late follower is not in step"
 caption_of "$late_PID" | grep -q 'folgt der Uhr' || fail "the late follower's caption: $(caption_of "$late_PID")"
+
+# over TLS: a follower that trusts the club's authority is in step; one that
+# knows only the system's certificates refuses the broker and shows no time
+TLS_URL="mqtts://127.0.0.1:$TLS_PORT/Anlage"
+SSL_CERT_FILE=$WORK/ca.pem start_instance tls --follow "$TLS_URL"
+start_instance untrusting --follow "$TLS_URL"
+wait_for "[ -n \"\$(minute_of tls)\" ]" 5 || fail "the follower over TLS shows no time: $(caption_of "$tls_PID")"
+in_step master tls || fail "the follower over TLS is not in step"
+caption_of "$untrusting_PID" | grep -q 'nicht erreichbar' || fail "the untrusting follower: $(caption_of "$untrusting_PID")"
+[ -z "$(minute_of untrusting)" ] || fail "the untrusting follower shows a time"
+kill "$tls_PID" "$untrusting_PID"
 
 # Start and "<<" are off in a follower
 keys_to "$late_PID" alt+a
