@@ -1,5 +1,6 @@
 #include "MqttClient.h"
 
+#include <QHostInfo>
 #include <QList>
 #include <QPair>
 #include <QSocketNotifier>
@@ -118,15 +119,42 @@ void MqttClient::connectNow()
 {
     if (m_connected || m_socket >= 0)
         return;
+    if (m_lookingUp)
+        return;
     if (!m_tlsError.isEmpty()) {
         m_lastError = m_tlsError;
         afterLoop();
         return;
     }
-    const int rc = mosquitto_connect_async(m_mosq, m_broker.host.toUtf8().constData(), m_broker.port, kKeepAlive);
+    if (m_nextAddress >= m_addresses.size()) {
+        // every address tried (or none known yet): the name may point
+        // elsewhere by now
+        m_lookingUp = true;
+        QHostInfo::lookupHost(m_broker.host, this, &MqttClient::hostFound);
+        return;
+    }
+    // with TLS the library checks the broker's certificate against the name
+    const QString target = m_broker.tls ? m_broker.host : m_addresses.at(m_nextAddress).toString();
+    ++m_nextAddress;
+    const int rc = mosquitto_connect_async(m_mosq, target.toUtf8().constData(), m_broker.port, kKeepAlive);
     if (rc != MOSQ_ERR_SUCCESS)
         m_lastError = reason(rc);
     afterLoop();
+}
+
+void MqttClient::hostFound(const QHostInfo& info)
+{
+    m_lookingUp = false;
+    m_addresses = info.error() == QHostInfo::NoError ? info.addresses() : QList<QHostAddress>{};
+    m_nextAddress = 0;
+    if (m_addresses.isEmpty()) {
+        m_lastError = QStringLiteral("Rechner \u201e%1\u201c nicht gefunden").arg(m_broker.host);
+        afterLoop(); // tries again later
+        return;
+    }
+    if (m_broker.tls)
+        m_addresses = {m_addresses.first()}; // the library tries the name's addresses itself
+    connectNow();
 }
 
 bool MqttClient::publish(const QString& topic, const QByteArray& payload, bool retain, int qos)

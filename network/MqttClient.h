@@ -3,6 +3,8 @@
 #include "BrokerAddress.h"
 
 #include <QByteArray>
+#include <QHostAddress>
+#include <QList>
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
@@ -12,14 +14,17 @@
 struct mosquitto;
 struct mosquitto_message;
 struct Pending;
+class QHostInfo;
 class QSocketNotifier;
 
 // An MQTT connection in Qt's event loop: libmosquitto's socket is watched by
 // socket notifiers and its housekeeping (keep-alive, retries) runs on a timer,
 // so no extra thread is needed and nothing here ever waits for the network.
 // A lost connection is taken up again by itself, quickly (every half second)
-// and for ever; subscriptions are renewed on every connection. Only the name
-// lookup of a host name when (re)connecting may block briefly.
+// and for ever; subscriptions are renewed on every connection. A host name is
+// looked up beside the event loop (QHostInfo), and each address is tried in
+// turn; only with TLS, which checks the certificate against the name, the
+// library looks the name up once more as it connects.
 class MqttClient : public QObject {
     Q_OBJECT
 
@@ -59,6 +64,7 @@ private:
     static void onMessage(mosquitto*, void* self, const mosquitto_message* msg);
 
     void connectNow();
+    void hostFound(const QHostInfo& info);
     Pending& pending();
     void runLoop(void (*step)(mosquitto*));
     void afterLoop();
@@ -84,4 +90,7 @@ private:
     std::unique_ptr<Pending> m_pending; // left by the library's callbacks
     QString m_lastError;
     QString m_tlsError; // set up for TLS failed: never connect
+    QList<QHostAddress> m_addresses; // of the last lookup
+    qsizetype m_nextAddress = 0;     // to try next; past the end: look up anew
+    bool m_lookingUp = false;
 };

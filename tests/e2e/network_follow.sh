@@ -29,11 +29,15 @@ advances master 4 || fail "the master's clock does not run"
 wait_for "[ -n \"\$(minute_of early)\" ]" 3 || fail "the early follower did not get the master's time"
 in_step master early || fail "the early follower is not in step"
 
-# a follower started late is in step within a second or two
-start_instance late --follow "$URL"
+# a follower started late is in step within a second or two (it names the
+# broker's computer); one that names an unknown computer says so
+start_instance late --follow "mqtt://localhost:$BROKER_PORT/Anlage"
+start_instance lost --follow "mqtt://kein-broker.invalid/Anlage"
 wait_for "[ -n \"\$(minute_of late)\" ]" 5 || fail "the late follower shows no time"
 in_step master late 20 || fail "the late follower is not in step"
 caption_of "$late_PID" | grep -q 'folgt der Uhr' || fail "the late follower's caption: $(caption_of "$late_PID")"
+caption_of "$lost_PID" | grep -q 'nicht erreichbar' || fail "the follower of an unknown computer: $(caption_of "$lost_PID")"
+kill "$lost_PID"
 
 # over TLS: a follower that trusts the club's authority is in step; one that
 # knows only the system's certificates refuses the broker and shows no time
