@@ -1,7 +1,7 @@
 # shellcheck shell=bash
 # Shared by the benchmarks: a private folder (WORK), a desktop of its own
-# (Xvfb with openbox, the server's process id in XVFB_PID), two busy loops to load both cores on request, and the
-# clean-up of all of it at the end.
+# (Xvfb with openbox, the server's process id in XVFB_PID), two busy loops to
+# load both cores on request, and the clean-up of all of it at the end.
 WORK=$(mktemp -d)
 PIDS=()
 LOAD=()

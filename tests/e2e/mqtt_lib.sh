@@ -26,7 +26,7 @@ tls_listener() {
             -subj /CN=127.0.0.1 &&
         printf 'subjectAltName=IP:127.0.0.1\n' >broker.ext &&
         openssl x509 -req -in broker.csr -CA ca.pem -CAkey ca.key -CAcreateserial -out broker.pem -days 2 \
-            -extfile broker.ext && chmod 644 broker.key) >"$WORK/openssl.log" 2>&1 || fail "no certificates: $(cat "$WORK/openssl.log")"
+            -extfile broker.ext) >"$WORK/openssl.log" 2>&1 || fail "no certificates: $(cat "$WORK/openssl.log")"
     # a broker started by root reads its certificates after it became the
     # user "mosquitto", who may not enter $WORK: it stays root here
     printf 'user root\nlistener %s 127.0.0.1\ncertfile %s\nkeyfile %s\n' "$TLS_PORT" "$WORK/broker.pem" \

@@ -36,7 +36,7 @@ start_instance lost --follow "mqtt://kein-broker.invalid/Anlage"
 wait_for "[ -n \"\$(minute_of late)\" ]" 5 || fail "the late follower shows no time"
 in_step master late 20 || fail "the late follower is not in step"
 caption_of "$late_PID" | grep -q 'folgt der Uhr' || fail "the late follower's caption: $(caption_of "$late_PID")"
-caption_of "$lost_PID" | grep -q 'nicht erreichbar' || fail "the follower of an unknown computer: $(caption_of "$lost_PID")"
+wait_for "caption_of $lost_PID | grep -q 'nicht erreichbar'" 10 || fail "the follower of an unknown computer: $(caption_of "$lost_PID")"
 kill "$lost_PID"
 
 # over TLS: a follower that trusts the club's authority is in step; one that
@@ -46,7 +46,7 @@ SSL_CERT_FILE=$WORK/ca.pem start_instance tls --follow "$TLS_URL"
 start_instance untrusting --follow "$TLS_URL"
 wait_for "[ -n \"\$(minute_of tls)\" ]" 5 || fail "the follower over TLS shows no time: $(caption_of "$tls_PID")"
 in_step master tls || fail "the follower over TLS is not in step"
-caption_of "$untrusting_PID" | grep -q 'nicht erreichbar' || fail "the untrusting follower: $(caption_of "$untrusting_PID")"
+wait_for "caption_of $untrusting_PID | grep -q 'nicht erreichbar'" 10 || fail "the untrusting follower: $(caption_of "$untrusting_PID")"
 [ -z "$(minute_of untrusting)" ] || fail "the untrusting follower shows a time"
 kill "$tls_PID" "$untrusting_PID"
 
