@@ -264,13 +264,9 @@ void FrmConfig::endProgram()
 
 void FrmConfig::endSession()
 {
-    if (m_ended)
-        return;
     // before start-up has filled the boxes (while the message about a missing
     // settings file waits) there is nothing of the session to keep
-    if (m_settingsRead)
-        konfigSpeichern();
-    endProgram();
+    unloadRequested(m_settingsRead);
 }
 
 void FrmConfig::commitSession()

@@ -2,6 +2,7 @@
 
 #include "ClockEvents.h"
 #include "ClockState.h"
+#include "FastTime.h"
 #include "Module1.h"
 #include "MqttClient.h"
 
@@ -15,12 +16,11 @@ constexpr qint64 kAfterTickMs = 2;
 // A tick further away than this is not waited for.
 constexpr qint64 kLongestWaitMs = 2000;
 
+// the text of the time file, without its line end
 QByteArray hoursMinutes(std::int32_t time)
 {
-    return QStringLiteral("%1:%2")
-        .arg(time / 3600, 2, 10, QLatin1Char('0'))
-        .arg(time / 60 % 60, 2, 10, QLatin1Char('0'))
-        .toLatin1();
+    const TimeParts p = splitTime(time);
+    return timeFileLine(p.std, p.min).chopped(2);
 }
 
 } // namespace
@@ -86,8 +86,8 @@ void ClockPublisher::publishState()
     // the state at this very moment
     const ClockState s = clockstate::of(m_module, ++m_seq);
     m_client->publish(m_broker.stateTopic(), clockstate::toJson(s), true);
-    const QString time = QString::fromLatin1(hoursMinutes(s.time));
-    if (time != m_lastTime && m_client->publish(m_broker.timeTopic(), time.toLatin1(), true))
+    const QByteArray time = hoursMinutes(s.time);
+    if (time != m_lastTime && m_client->publish(m_broker.timeTopic(), time, true))
         m_lastTime = time;
     m_lastSent = m_clock.elapsed();
     planRefresh();

@@ -53,6 +53,6 @@ private:
     QElapsedTimer m_clock;
     qint64 m_tickOrigin = 0; // a moment just after a tick of the running clock
     qint64 m_lastSent = 0;
-    QString m_lastTime;
+    QByteArray m_lastTime;
     QTimer m_send; // the next state to send, planned just after a tick
 };
