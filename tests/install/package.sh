@@ -10,13 +10,16 @@
 . "$(dirname "$0")/../e2e/lib.sh" "$1"
 . "$HERE/e2e_extra.sh"
 BUILD=$(dirname "$BIN")
-for tool in cpack dpkg-deb dpkg-shlibdeps; do
+for tool in cpack dpkg-deb dpkg-shlibdeps lintian; do
     command -v "$tool" >/dev/null 2>&1 || fail "'$tool' is missing (./test installs it)"
 done
 cpack -G DEB --config "$BUILD/CPackConfig.cmake" -B "$WORK/pkg" >"$WORK/cpack.log" 2>&1 ||
     { cat "$WORK/cpack.log"; fail "cpack"; }
 deb=$(ls "$WORK"/pkg/quendrasil_*.deb)
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "no Qt in Depends: $(dpkg-deb -f "$deb" Depends)"
+dpkg-deb -f "$deb" Depends | grep -q 'fonts-liberation2' || fail "no Liberation fonts in Depends"
+# Debian's own checks find no error (lintian warns when it runs as root)
+lintian --tag-display-limit 0 --fail-on error "$deb" >"$WORK/lintian.log" 2>&1 || { cat "$WORK/lintian.log"; fail "lintian"; }
 ROOT=$WORK/root
 dpkg -x "$deb" "$ROOT"
 
