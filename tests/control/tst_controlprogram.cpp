@@ -4,9 +4,13 @@
 #include "ControlTestSupport.h"
 
 #include "DisplayWindows.h"
+#include "FrmUhrImNetz.h"
 #include "Program.h"
+#include "WebAddresses.h"
 
 #include <QFontInfo>
+#include <QLabel>
+#include <QProcess>
 #include <QRadioButton>
 
 using namespace drive;
@@ -66,6 +70,9 @@ private slots:
     void closingDisplay_data();
     void closingDisplay();
     void quitThroughCloseBox();
+    void pageUrls_data();
+    void pageUrls();
+    void qrCodesReadBack();
 };
 
 void TestProgram::fonts_data()
@@ -151,6 +158,59 @@ void TestProgram::quitThroughCloseBox()
     QVERIFY(maxi); // made to give its size
     QVERIFY(!maxi->isVisible());
     QCOMPARE(saved.breiteMaxi, qRound(maxi->formWidth()));
+}
+
+void TestProgram::pageUrls_data()
+{
+    QTest::addColumn<QString>("bound");
+    QTest::addColumn<QStringList>("interfaces");
+    QTest::addColumn<QStringList>("urls");
+    const QStringList lan{"127.0.0.1", "::1", "192.168.1.20", "fe80::1%eth0", "2001:db8::20", "10.0.0.5",
+                          "192.168.1.20"};
+    QTest::newRow("every address: IPv4 first, no loopback or link-local, no repeats")
+        << "any" << lan
+        << QStringList{"http://192.168.1.20:8080/", "http://10.0.0.5:8080/", "http://[2001:db8::20]:8080/"};
+    QTest::newRow("IPv6 only") << "::" << lan << QStringList{"http://[2001:db8::20]:8080/"};
+    QTest::newRow("IPv4 only") << "0.0.0.0" << lan
+                               << QStringList{"http://192.168.1.20:8080/", "http://10.0.0.5:8080/"};
+    QTest::newRow("one address") << "192.168.1.20" << lan << QStringList{"http://192.168.1.20:8080/"};
+    QTest::newRow("loopback only") << "127.0.0.1" << lan << QStringList{"http://127.0.0.1:8080/"};
+    QTest::newRow("a computer without a network")
+        << "any" << QStringList{"127.0.0.1", "::1"} << QStringList{"http://127.0.0.1:8080/"};
+}
+
+void TestProgram::pageUrls()
+{
+    QFETCH(QString, bound);
+    QFETCH(QStringList, interfaces);
+    QFETCH(QStringList, urls);
+    QList<QHostAddress> addresses;
+    for (const QString& a : interfaces)
+        addresses << QHostAddress(a);
+    const QHostAddress where = bound == u"any" ? QHostAddress(QHostAddress::Any) : QHostAddress(bound);
+    QCOMPARE(::pageUrls(where, 8080, addresses), urls);
+}
+
+// The dialog's codes, as a phone's camera would read them from the screen.
+void TestProgram::qrCodesReadBack()
+{
+    const QStringList urls{"http://192.168.1.20:8080/", "http://[2001:db8::20]:8080/?style=analog"};
+    FrmUhrImNetz dialog(urls);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral(" Uhr im Netz"));
+    QTemporaryDir dir;
+    for (int i = 0; i < urls.size(); ++i) {
+        auto* text = dialog.findChild<QLabel*>(QStringLiteral("lblAdresse%1").arg(i));
+        auto* code = dialog.findChild<QLabel*>(QStringLiteral("imgQR%1").arg(i));
+        QVERIFY(text && code);
+        QVERIFY(text->text().contains(urls[i]));
+        const QString png = dir.filePath(QStringLiteral("qr%1.png").arg(i));
+        QVERIFY(code->pixmap().save(png));
+        QProcess zbar;
+        zbar.start(QStringLiteral("zbarimg"), {QStringLiteral("--raw"), QStringLiteral("-q"), png});
+        QVERIFY2(zbar.waitForFinished(10000), "zbarimg is missing (./test installs zbar-tools)");
+        QCOMPARE(QString::fromUtf8(zbar.readAllStandardOutput()).trimmed(), urls[i]);
+    }
+    QVERIFY(qrCode(QString(5000, QLatin1Char('x'))).isNull()); // more than a code holds
 }
 
 QTEST_MAIN(TestProgram)
