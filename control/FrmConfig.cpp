@@ -18,6 +18,7 @@
 #include "Settings.h"
 #include "WholeFile.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -69,6 +70,9 @@ FrmConfig::~FrmConfig()
 {
     // the boxes going away do not count as the user leaving them
     m_ended = true;
+    // nor does the focus that moves while they go: what is heard of the
+    // application from here on would find this window half destroyed
+    disconnect(qApp, nullptr, this, nullptr);
 }
 
 QString FrmConfig::holdCaption() { return QStringLiteral("an&halten"); }

@@ -1,12 +1,16 @@
 # Shared by ./run and ./test: the Debian packages and the build.
 BUILD_PACKAGES=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation2 pkg-config libmosquitto-dev
-    qt6-httpserver-dev qt6-websockets-dev)
+    qt6-httpserver-dev qt6-websockets-dev libqrencode-dev)
 TEST_PACKAGES=(xvfb xauth openbox xdotool imagemagick x11-utils inotify-tools mosquitto mosquitto-clients openssl
     chromium python3 iproute2)
 # the help file: chmcmd builds it (fp-utils), xchm shows it, xdg-utils finds the viewer
 BUILD_PACKAGES+=(fp-utils xchm xdg-utils)
 # checking the help file, the desktop entry, the metainfo and the Debian package
-TEST_PACKAGES+=(libchm-bin desktop-file-utils appstream dpkg-dev file)
+TEST_PACKAGES+=(libchm-bin desktop-file-utils appstream dpkg-dev file lintian)
+# another program that owns the clipboard, for pasting into the control window
+TEST_PACKAGES+=(xclip)
+# reading back the QR codes of the web page's addresses
+TEST_PACKAGES+=(zbar-tools)
 
 need_packages() {
     local missing=()
@@ -36,4 +40,40 @@ build_project() {
     cmake --build build -j"$(nproc)" -- --no-print-directory | grep -vE '^\[ *[0-9]+%\]|^Consolidate compiler generated' || true
     # the build must have succeeded
     cmake --build build -j"$(nproc)" >/dev/null
+}
+
+# The same sources once more with AddressSanitizer and UndefinedBehaviorSanitizer,
+# in build-asan/ (no benchmarks there).
+build_sanitized() {
+    if [ ! -f build-asan/CMakeCache.txt ]; then
+        cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENDRASIL_SANITIZE=ON >/dev/null
+    fi
+    cmake --build build-asan -j"$(nproc)" -- --no-print-directory | grep -vE '^\[ *[0-9]+%\]|^Consolidate compiler generated' || true
+    cmake --build build-asan -j"$(nproc)" >/dev/null
+}
+
+# Runs the unit tests, and the end-to-end tests of the network, the web page
+# and the clipboard, on the sanitized build. Every report goes to a file of
+# its own; one report fails the run, whether or not its test noticed.
+test_sanitized() {
+    local reports
+    reports=$(pwd)/build-asan/sanitizer-reports
+    rm -rf "$reports" && mkdir -p "$reports"
+    local status=0
+    (
+        cd build-asan
+        export ASAN_OPTIONS="log_path=$reports/asan:verify_asan_link_order=0:detect_leaks=1"
+        export LSAN_OPTIONS="suppressions=$(pwd)/../tests/sanitizer/lsan.supp:print_suppressions=0"
+        export UBSAN_OPTIONS="log_path=$reports/ubsan:print_stacktrace=1:halt_on_error=1"
+        s=0
+        ctest --output-on-failure -j2 -LE e2e "$@" || s=1
+        ctest --output-on-failure -j2 -L 'network|web|sanitize' "$@" || s=1
+        exit $s
+    ) || status=$?
+    if compgen -G "$reports/*" >/dev/null; then
+        echo "Sanitizer reports:" >&2
+        for f in "$reports"/*; do echo "== $f" >&2; head -n 60 "$f" >&2; done
+        return 1
+    fi
+    return $status
 }
