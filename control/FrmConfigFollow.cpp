@@ -7,8 +7,11 @@
 #include "Dispatch.h"
 #include "ExactTimer.h"
 #include "FastTime.h"
+#include "FollowRule.h"
 #include "Module1.h"
 #include "Numbers.h"
+
+#include <QFile>
 
 void FrmConfig::beginFollowing()
 {
@@ -26,33 +29,16 @@ void FrmConfig::beginFollowing()
     // the digits show no time until the master's first state
 }
 
-namespace {
-
-// A state that finds a running follower ahead by this much real time is a
-// clock set back at once; less may be a message that was slow to arrive and
-// waits for a second one to agree.
-constexpr qint64 kClearlyBackMs = 2000;
-
-} // namespace
-
 void FrmConfig::applyFollowedState(const ClockState& s)
 {
     if (!m_following || m_ended)
         return;
     Module1& m = m_module;
-    // A master sends just after its tick, so a message can only be late:
-    // one that finds this clock at the same second says nothing new (taking
-    // its moment as the tick would only put the follower behind), one that
-    // finds it behind moves it forward at once.
-    const bool sameRun = m.running && s.running && Timer->isEnabled() && Timer->interval() == s.timeBase;
-    const std::int32_t ahead = m.lngZeit - s.time;
-    if (sameRun && ahead == 0) {
-        m_followAhead = 0;
+    const followrule::Clock own{m.lngZeit, double(Timer->interval()), m.running && Timer->isEnabled()};
+    const followrule::Step step = followrule::decide(own, {s.time, double(s.timeBase), s.running}, m_followAhead);
+    m_followAhead = step.aheadInRow;
+    if (!step.take)
         return;
-    }
-    if (sameRun && ahead > 0 && ahead * qint64(s.timeBase) < kClearlyBackMs && ++m_followAhead < 2)
-        return;
-    m_followAhead = 0;
 
     m.lngZeit = s.time;
     deriveParts(m);
@@ -60,8 +46,16 @@ void FrmConfig::applyFollowedState(const ClockState& s)
     setBoxText(txtStd, numbers::twoDigits(m.lngStd));
     setBoxText(txtMin, numbers::twoDigits(m.lngMin));
     setBoxText(txtFaktor, QString::number(s.timeBase));
-    // this computer's time file has the minute at once
-    writeNewMinute(m);
+    // this computer's time file has the time at once; the whole line is
+    // compared, as a first state at minute 0 or a jump by whole hours keeps
+    // the minute
+    if (m.blnDatei) {
+        const QByteArray line = timeFileLine(m.lngStd, m.lngMin);
+        QFile file(timeFilePath(m));
+        if (!file.open(QIODevice::ReadOnly) || file.read(line.size() + 1) != line)
+            writeTimeFile(m, line);
+        m.lngLetzteMinute = m.lngMin;
+    }
     if (s.running) {
         // the next tick one time base from now, like the master's after it sent
         Timer->setEnabled(false);
