@@ -2,9 +2,11 @@
 # The clock page in headless Chromium against the real program started with
 # --web on a loopback port: the live page shows the held mark before Start,
 # the program's time after it, the held time and mark after a hold, runs
-# again after continue and counts by itself between updates; bad and flooding traffic gets its answers while the clock stays
-# exact. A plain run listens nowhere. With SHOT_DIR set it also makes the
-# phone and tablet screenshots of the page there.
+# again after continue and counts by itself between updates; bad and flooding
+# traffic gets its answers while the clock stays exact; pages that flood are
+# closed, pipelined requests answered, and one address cannot take the
+# server from another. A plain run listens nowhere. With SHOT_DIR set it also
+# makes the phone and tablet screenshots of the page there.
 WEBDIR=$(cd "$(dirname "$0")" && pwd)
 . "$WEBDIR/../e2e/lib.sh" "$1"
 . "$WEBDIR/../e2e/e2e_extra.sh"
@@ -78,6 +80,14 @@ wait_for '[ "$(state | cut -d" " -f2)" = False ]' 5 || fail "the program did not
 held=$(state_time)
 wait_for '[ "$(page)" = "$(hms "$held") angehalten" ]' 5 || fail "held page $(page), program $(hms "$held")"
 
+# while the clock is held nothing is pushed; still a page that pings and
+# reads nothing, and one that floods messages, are closed within a second
+read -r result < <(tool pingflood "$PORT" 10)
+case "$result" in closed*|"code 1008"*) ;; *) fail "ping flood: $result" ;; esac
+read -r result < <(tool msgflood "$PORT" 10)
+case "$result" in "code 1008"*) ;; *) fail "message flood: $result" ;; esac
+[ "$(page)" = "$(hms "$held") angehalten" ] || fail "the browser's page after the floods: $(page)"
+
 # continue: it runs again from there
 xdotool key --window "$cfg" alt+w
 wait_for '[ "$(page | cut -d" " -f2)" = running ]' 5 || fail "held mark after continue"
@@ -122,6 +132,18 @@ now=$(state_time)
 [ "$(time_line)" = "$(hms "$now" | cut -c1-5)" ] || [ "$(hms $((now - 2)) | cut -c1-5)" = "$(time_line)" ] ||
     fail "time file $(time_line), program $(hms "$now")"
 running || fail "the program ended"
+
+# HTTP as it is meant: pipelined requests answered in order; one address that
+# holds its share of connections and pages leaves room for another
+[ "$(tool pipeline "$PORT" 100)" = "answers 100 in order open" ] || fail "pipelining: $(tool pipeline "$PORT" 100)"
+tool hold "$PORT" 127.0.0.2 64 100 10 >"$WORK/hold" &
+PIDS+=($!)
+wait_for '[ -s "$WORK/hold" ]' 30 || fail "holding from 127.0.0.2 did not finish"
+[ "$(cat "$WORK/hold")" = "pages 20 plain 16" ] || fail "one address holds $(cat "$WORK/hold")"
+[ "$(printf 'GET /state HTTP/1.0\r\n\r\n' | tool request "$PORT")" = 200 ] || fail "127.0.0.1 not served while 127.0.0.2 holds its share"
+tool pages "$PORT" 1 1 | grep -q "messages [1-9]" || fail "no page for 127.0.0.1 while 127.0.0.2 holds its share"
+peak=$(awk '/^VmHWM/ { print $2 }' "/proc/$APP_PID/status")
+[ "$peak" -lt 300000 ] || fail "the program took $peak kB at its peak"
 
 if [ -n "${SHOT_DIR:-}" ]; then
     mkdir -p "$SHOT_DIR"
