@@ -9,9 +9,10 @@
   webtool.py pages PORT N SECONDS                  N live pages (WebSockets) open for SECONDS
   webtool.py pipeline PORT N                       N requests for /state at once on one connection;
                                                    prints the answers in order and whether it closed
-  webtool.py pingflood PORT SECONDS                a page that sends pings and reads nothing; prints
-                                                   when the server closed it, or "open"
-  webtool.py msgflood PORT SECONDS                 a page that sends text messages and reads; prints
+  webtool.py pingflood PORT SECONDS [again]        a page that sends pings and reads nothing; prints
+                                                   when the server closed it, or "open"; with again
+                                                   a new one after each close, for SECONDS
+  webtool.py msgflood PORT SECONDS [again]         a page that sends text messages and reads; prints
                                                    the close code it got, "closed" or "open"
   webtool.py hold PORT FROM PLAIN PAGES SECONDS    from address FROM: PLAIN half-sent requests and up
                                                    to PAGES live pages; prints how many were taken,
@@ -216,34 +217,47 @@ def close_code(data):
     return None
 
 
-def flood_page(port, seconds, frame, reading):
-    s = ws_open(port, "/live")
-    s.setblocking(False)
-    sent, started, data = 0, time.monotonic(), b""
+def flood_page(port, seconds, frame, reading, again=False):
+    """Floods one page until the server closes it (or, with again, a new one
+    each time) for at most SECONDS; prints how it ended and how often."""
+    started = time.monotonic()
     deadline = started + seconds
-    result = "open"
+    sent, closes, result = 0, 0, "open"
     while time.monotonic() < deadline:
-        _, writable, _ = select.select([], [s], [], 0.2)
         try:
-            if reading:
-                try:
-                    chunk = s.recv(65536)
-                    if not chunk:
-                        raise OSError("closed")
-                    data += chunk
-                except BlockingIOError:
-                    pass
-                code = close_code(data)
-                if code:
-                    result = f"code {code}"
-                    break
-            if writable:
-                sent += s.send(frame * 64)
-        except OSError:
-            result = "closed"
+            s = ws_open(port, "/live")
+        except OSError:  # the last one is not gone yet
+            time.sleep(0.05)
+            continue
+        s.setblocking(False)
+        data, result = b"", "open"
+        while time.monotonic() < deadline:
+            _, writable, _ = select.select([], [s], [], 0.2)
+            try:
+                if reading:
+                    try:
+                        chunk = s.recv(65536)
+                        if not chunk:
+                            raise OSError("closed")
+                        data += chunk
+                    except BlockingIOError:
+                        pass
+                    code = close_code(data)
+                    if code:
+                        result = f"code {code}"
+                        break
+                if writable:
+                    sent += s.send(frame * 512)
+            except OSError:
+                result = "closed"
+                break
+        s.close()
+        if result != "open":
+            closes += 1
+        if not again:
             break
-    print(f"{result} after {time.monotonic() - started:.1f} s, {sent // 1024} KiB sent", flush=True)
-    s.close()
+    print(f"{result} after {time.monotonic() - started:.1f} s, {sent // 1024} KiB sent, closed {closes} times",
+          flush=True)
 
 
 def hold(port, source, plain, pages, seconds):
@@ -283,9 +297,9 @@ if __name__ == "__main__":
     elif cmd == "pipeline":
         pipeline(int(args[0]), int(args[1]))
     elif cmd == "pingflood":
-        flood_page(int(args[0]), float(args[1]), ws_frame(b"x" * 125, 9), False)
+        flood_page(int(args[0]), float(args[1]), ws_frame(b"x" * 125, 9), False, args[2:] == ["again"])
     elif cmd == "msgflood":
-        flood_page(int(args[0]), float(args[1]), ws_frame(b"hallo"), True)
+        flood_page(int(args[0]), float(args[1]), ws_frame(b"hallo"), True, args[2:] == ["again"])
     elif cmd == "hold":
         hold(int(args[0]), args[1], int(args[2]), int(args[3]), float(args[4]))
     else:
