@@ -191,12 +191,22 @@ int WebServer::openConnections() const
     return m_guard->openConnections();
 }
 
+namespace {
+
+// the page asked for with its analog face ("/?style=analog")
+bool analog(const http::Request& request)
+{
+    return request.target.contains("?style=analog") || request.target.contains("&style=analog");
+}
+
+} // namespace
+
 http::Reply WebServer::answer(const http::Request& request)
 {
     const QByteArray path = request.path();
     http::Reply reply;
     if (path == "/") {
-        reply = {200, "text/html; charset=utf-8", webpage::page(pageState())};
+        reply = {200, "text/html; charset=utf-8", webpage::page(pageState(), analog(request))};
         reply.fields.emplaceBack("Content-Security-Policy",
                                  "default-src 'self'; connect-src 'self'; img-src 'self' data:; frame-ancestors 'none'");
     } else if (path == "/state") {
@@ -204,7 +214,7 @@ http::Reply WebServer::answer(const http::Request& request)
     } else if (path == "/live") {
         return {426, "text/plain; charset=utf-8", "Nur als WebSocket.\n", {{"Upgrade", "websocket"}}};
     } else {
-        webpage::File f = webpage::file(QString::fromLatin1(path));
+        webpage::File f = webpage::file(QString::fromLatin1(path), analog(request));
         if (f.body.isEmpty())
             return {404, "text/plain; charset=utf-8", "Nicht gefunden.\n"};
         reply = {200, f.type, std::move(f.body)};
@@ -225,8 +235,11 @@ QByteArray WebServer::pageState()
     const ClockState s = clockstate::of(m_module, ++m_seq);
     QByteArray json = clockstate::toJson(s);
     const qint64 elapsed = s.running ? m_secondStart.elapsed() % s.timeBase : 0;
+    // before the first Start the page shows that the clock has not started
+    m_started = m_started || s.running;
     json.chop(1); // the closing brace
-    return json + ",\"elapsed\":" + QByteArray::number(elapsed) + '}';
+    return json + ",\"elapsed\":" + QByteArray::number(elapsed) + ",\"started\":" + (m_started ? "true" : "false")
+        + '}';
 }
 
 void WebServer::clockChanged(bool minute)

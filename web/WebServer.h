@@ -67,6 +67,7 @@ private:
     const Module1& m_module;
     WebLimits m_limits;
     std::int64_t m_seq = 0;
+    bool m_started = false; // the clock has run since the program started
     QElapsedTimer m_secondStart; // a moment when a fast second began
     QWebSocketServer* m_sockets;
     ConnectionGuard* m_guard;

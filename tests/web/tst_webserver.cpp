@@ -117,6 +117,8 @@ private slots:
         QTest::newRow("title cannot end the script") << "GET /" + host << QByteArray("200") << QByteArray("Anlage \\u003c/script>\\u003cb>") << false;
         QTest::newRow("script") << "GET /clock.js" + host << QByteArray("200") << QByteArray("text/javascript") << false;
         QTest::newRow("style sheet") << "GET /clock.css" + host << QByteArray("200") << QByteArray("text/css") << false;
+        QTest::newRow("icon") << "GET /icon-256.png" + host << QByteArray("200") << QByteArray("image/png") << false;
+        QTest::newRow("manifest of the analog face") << "GET /manifest.webmanifest?style=analog" + host << QByteArray("200") << QByteArray("\"start_url\": \"/?style=analog\"") << false;
         QTest::newRow("state") << "GET /state" + host << QByteArray("200") << QByteArray("application/json") << false;
         QTest::newRow("HEAD with the real length") << "HEAD /clock.css" + host << QByteArray("200") << QByteArray("text/css") << false;
         QTest::newRow("HTTP/1.0 closes") << QByteArray("GET /state HTTP/1.0\r\n\r\n") << QByteArray("200") << QByteArray("Connection: close") << true;

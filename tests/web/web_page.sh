@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # The clock page in headless Chromium against the real program started with
-# --web on a loopback port: the live page shows the held mark before Start,
-# the program's time after it, the held time and mark after a hold, runs
-# again after continue and counts by itself between updates; bad and flooding
-# traffic gets its answers while the clock stays exact; pages that flood are
-# closed, pipelined requests answered, and one address cannot take the
-# server from another. A plain run listens nowhere. With SHOT_DIR set it also
-# makes the phone and tablet screenshots of the page there.
+# --web on a loopback port: the live page shows "noch nicht gestartet" and no
+# time before Start, its manifest and icons load, it shows the program's time
+# after Start, the held time and mark after a hold, runs again after continue
+# and counts by itself between updates; bad and flooding traffic gets its
+# answers while the clock stays exact; pages that flood are closed,
+# pipelined requests answered, and one address cannot take the server from
+# another. A plain run listens nowhere. With SHOT_DIR set it also makes the
+# phone and tablet screenshots of the page there.
 WEBDIR=$(cd "$(dirname "$0")" && pwd)
 . "$WEBDIR/../e2e/lib.sh" "$1"
 . "$WEBDIR/../e2e/e2e_extra.sh"
@@ -57,7 +58,18 @@ shown='(() => { const z = document.getElementById("zeit");
 page() { tool eval "$DEV" "$shown" | tr -d '"'; }
 wait_for '[ "$(tool eval "$DEV" "document.getElementById(\"zeit\").dataset.updates")" != null ]' 20 ||
     fail "the page got no update"
-[ "$(page | cut -d' ' -f2)" = angehalten ] || fail "no held mark before Start: $(page)"
+# before Start: no time, only that the clock has not started
+waiting='[document.getElementById("angehalten").textContent, document.getElementById("zeit").getAttribute("aria-label"),
+    document.getElementById("angehalten").hidden, document.querySelectorAll("#led .an").length].join("|")'
+[ "$(tool eval "$DEV" "$waiting" | tr -d '"')" = "noch nicht gestartet|noch nicht gestartet|false|0" ] ||
+    fail "before Start the page shows $(tool eval "$DEV" "$waiting")"
+# its manifest, and the analog face's, start their own face; the icons load
+manifest='(async () => { const get = async u => (await fetch(u)).json();
+    const m = await get(document.querySelector("link[rel=manifest]").href), a = await get("/manifest.webmanifest?style=analog");
+    const icons = await Promise.all(m.icons.map(async i => { const img = new Image(); img.src = i.src;
+        await img.decode(); return img.naturalWidth > 0 && (await fetch(i.src)).headers.get("content-type") === i.type; }));
+    return [m.start_url, a.start_url, icons.join(",")].join(" "); })()'
+[ "$(tool eval "$DEV" "$manifest" | tr -d '"')" = "/ /?style=analog true,true" ] || fail "manifest: $(tool eval "$DEV" "$manifest")"
 [ "$(tool eval "$DEV" 'document.getElementById("titel").innerHTML')" = '"Anlage &lt;b&gt;&amp;"' ] ||
     [ -n "${SHOT_DIR:-}" ] || fail "title not shown as text"
 
