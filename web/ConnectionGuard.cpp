@@ -1,70 +1,34 @@
 #include "ConnectionGuard.h"
 
-#include <QRegularExpression>
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
 
-constexpr const char* kHanded = "quendrasilHanded";
-constexpr const char* kClosing = "quendrasilClosing";
-constexpr const char* kReceived = "quendrasilReceived";
+constexpr const char* kAnswered = "quendrasilAnswered"; // a request of it was answered
+constexpr const char* kClosing = "quendrasilClosing";   // its last answer is on its way
+constexpr const char* kPage = "quendrasilPage";         // it became a WebSocket
+constexpr const char* kReceived = "quendrasilReceived"; // bytes of requests read
 
-// The error answer for the start of a connection, or nothing: then *complete
-// says whether the whole head is there and may pass.
-const char* judge(const QByteArray& buffered, qsizetype limit, bool* complete)
+bool flagged(const QTcpSocket* socket, const char* name)
 {
-    *complete = false;
-    if (buffered.isEmpty())
-        return nullptr;
-    if (buffered.front() < 'A' || buffered.front() > 'Z')
-        return "400 Bad Request";
-    const qsizetype lineEnd = buffered.indexOf('\n');
-    if (lineEnd < 0)
-        return buffered.size() > limit ? "414 URI Too Long" : nullptr;
-    static const QRegularExpression requestLine(QStringLiteral("^([A-Z]{1,20}) /[\\x21-\\x7e]* HTTP/1\\.[01]\\r?$"));
-    const auto line = requestLine.match(QString::fromLatin1(buffered.left(lineEnd)));
-    if (!line.hasMatch())
-        return "400 Bad Request";
-    qsizetype end = buffered.indexOf("\r\n\r\n");
-    if (end < 0)
-        end = buffered.indexOf("\n\n");
-    if (end < 0)
-        return buffered.size() > limit ? "431 Request Header Fields Too Large" : nullptr;
-    if (end > limit)
-        return "431 Request Header Fields Too Large";
-    const QString method = line.captured(1);
-    if (method != u"GET" && method != u"HEAD")
-        return "405 Method Not Allowed";
-    // a reading server takes no request bodies
-    const QList<QByteArray> lines = buffered.left(end).split('\n');
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        const QByteArray field = lines[i].trimmed();
-        const qsizetype colon = field.indexOf(':');
-        if (colon <= 0)
-            return "400 Bad Request";
-        const QByteArray name = field.left(colon).trimmed().toLower();
-        const QByteArray value = field.mid(colon + 1).trimmed();
-        if ((name == "content-length" && value != "0") || name == "transfer-encoding")
-            return "413 Payload Too Large";
-    }
-    *complete = true;
-    return nullptr;
+    return socket->property(name).toBool();
 }
 
 } // namespace
 
-ConnectionGuard::ConnectionGuard(const WebLimits& limits, std::function<bool(const QTcpSocket&)> isPage,
-                                 QObject* parent)
-    : QTcpServer(parent), m_limits(limits), m_isPage(std::move(isPage))
+ConnectionGuard::ConnectionGuard(const WebLimits& limits, std::function<http::Reply(const http::Request&)> answer,
+                                 std::function<bool(QTcpSocket*)> takePage, QObject* parent)
+    : QTcpServer(parent), m_limits(limits), m_answer(std::move(answer)), m_takePage(std::move(takePage))
 {
 }
 
 int ConnectionGuard::openConnections()
 {
-    m_open.removeIf([this](const QPointer<QTcpSocket>& s) { return !s || m_isPage(*s); });
+    m_open.removeIf([](const QPointer<QTcpSocket>& s) { return !s || flagged(s, kPage); });
     return static_cast<int>(m_open.size());
 }
 
@@ -75,62 +39,88 @@ void ConnectionGuard::incomingConnection(qintptr descriptor)
         delete socket;
         return;
     }
+    // what waits unread stays in the network's buffers, not in ours
+    socket->setReadBufferSize(2 * m_limits.headerBytes);
     connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-    if (openConnections() >= m_limits.connections) {
+    const QHostAddress from = socket->peerAddress();
+    const int open = openConnections(); // also forgets the closed ones
+    const auto fromThere = std::count_if(m_open.cbegin(), m_open.cend(),
+                                         [&from](const QPointer<QTcpSocket>& s) { return s->peerAddress() == from; });
+    if (open >= m_limits.connections || fromThere >= m_limits.connectionsPerAddress) {
         refuse(socket, "503 Service Unavailable");
         return;
     }
     m_open.append(socket);
-    connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
-        if (!socket->isOpen())
-            return;
-        if (socket->property(kClosing).toBool())
-            socket->readAll(); // an answer is on its way; the rest is not read
-        else if (socket->property(kHanded).toBool())
-            count(socket);
-        else
-            inspect(socket);
-    });
+    connect(socket, &QTcpSocket::readyRead, this, [this, socket] { serve(socket); });
+    connect(socket, &QTcpSocket::bytesWritten, this, [this, socket] { serve(socket); });
     QTimer::singleShot(m_limits.headerMs, socket, [socket] {
-        if (!socket->property(kHanded).toBool() && !socket->property(kClosing).toBool())
+        if (!flagged(socket, kAnswered) && !flagged(socket, kClosing) && !flagged(socket, kPage))
             refuse(socket, "408 Request Timeout");
     });
     QTimer::singleShot(m_limits.connectionMs, socket, [this, socket] { expire(socket); });
 }
 
-void ConnectionGuard::inspect(QTcpSocket* socket)
+void ConnectionGuard::serve(QTcpSocket* socket)
 {
-    bool complete = false;
-    const QByteArray buffered = socket->peek(m_limits.headerBytes + 4);
-    if (const char* status = judge(buffered, m_limits.headerBytes, &complete))
-        refuse(socket, status);
-    else if (complete)
-        handOver(socket);
-}
-
-void ConnectionGuard::count(QTcpSocket* socket)
-{
-    // the HTTP server reads all that has come, so what waits here is new
-    const qint64 received = socket->property(kReceived).toLongLong() + socket->bytesAvailable();
-    socket->setProperty(kReceived, received);
-    if (received > m_limits.connectionBytes)
-        socket->abort();
-}
-
-void ConnectionGuard::handOver(QTcpSocket* socket)
-{
-    socket->setProperty(kHanded, true);
-    addPendingConnection(socket);
-    emit newConnection();
-    // the head is waiting already; let the HTTP server read it
-    QTimer::singleShot(0, socket, [socket] { emit socket->readyRead(); });
+    if (!socket->isOpen() || flagged(socket, kPage))
+        return;
+    if (flagged(socket, kClosing)) {
+        socket->readAll(); // an answer is on its way; the rest is not read
+        return;
+    }
+    // one request after the other, the next when the answers before it have
+    // mostly left: a client that asks and never reads holds little
+    while (socket->bytesToWrite() < m_limits.pageBacklog) {
+        const http::Head head = http::parseHead(socket->peek(m_limits.headerBytes + 4), m_limits.headerBytes);
+        if (head.error) {
+            refuse(socket, head.error);
+            return;
+        }
+        if (head.length == 0)
+            return; // the rest of the head has not come yet
+        const qint64 received = socket->property(kReceived).toLongLong() + head.length;
+        socket->setProperty(kReceived, received);
+        if (received > m_limits.connectionBytes) {
+            socket->abort();
+            return;
+        }
+        socket->setProperty(kAnswered, true);
+        const http::Request& request = head.request;
+        if (request.value("upgrade").compare("websocket", Qt::CaseInsensitive) == 0) {
+            if (const char* why = http::refuseUpgrade(request)) {
+                refuse(socket, why);
+                return;
+            }
+            // the WebSocket server reads the head itself
+            socket->setProperty(kPage, true);
+            if (!m_takePage(socket)) {
+                socket->setProperty(kPage, false);
+                refuse(socket, "503 Service Unavailable");
+                return;
+            }
+            socket->disconnect(this);
+            disconnect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            m_open.removeOne(socket);
+            return;
+        }
+        socket->skip(head.length);
+        const bool close = request.wantsClose();
+        socket->write(http::serialize(m_answer(request), request.isHead(), close));
+        if (close) {
+            socket->setProperty(kClosing, true);
+            socket->readAll();
+            socket->disconnectFromHost();
+            QTimer::singleShot(2000, socket, &QTcpSocket::abort); // a peer that reads nothing
+            return;
+        }
+    }
 }
 
 void ConnectionGuard::expire(QTcpSocket* socket)
 {
-    if (m_isPage(*socket) || socket->property(kClosing).toBool())
+    if (flagged(socket, kPage) || flagged(socket, kClosing))
         return;
-    if (!socket->property(kHanded).toBool()) {
+    if (!flagged(socket, kAnswered)) {
         refuse(socket, "408 Request Timeout");
         return;
     }
@@ -145,6 +135,8 @@ void ConnectionGuard::refuse(QTcpSocket* socket, const char* status)
     QByteArray answer = QByteArray("HTTP/1.1 ") + status + "\r\n";
     if (QByteArray(status).startsWith("405"))
         answer += "Allow: GET, HEAD\r\n";
+    if (QByteArray(status).startsWith("426"))
+        answer += "Sec-WebSocket-Version: 13\r\n";
     answer += "Content-Length: 0\r\nConnection: close\r\n\r\n";
     socket->readAll();
     socket->write(answer);

@@ -37,17 +37,20 @@ QByteArray segmentDefinitions()
 
 } // namespace
 
-QByteArray page(const QByteArray& stateJson)
+QByteArray page(const QByteArray& stateJson, bool analog)
 {
     static const QByteArray filled = resource(QStringLiteral("index.html"))
                                          .replace("<!--SEGMENTS-->", segmentDefinitions());
     // inside a script element only "<" could end it early; \u003c means the same in JSON
     QByteArray state = stateJson;
     state.replace('<', "\\u003c");
-    return QByteArray(filled).replace("<!--STATE-->", state);
+    QByteArray html = QByteArray(filled).replace("<!--STATE-->", state);
+    if (analog)
+        html.replace("/manifest.webmanifest\"", "/manifest.webmanifest?style=analog\"");
+    return html;
 }
 
-File file(const QString& path)
+File file(const QString& path, bool analog)
 {
     struct Known {
         const char* path;
@@ -58,10 +61,17 @@ File file(const QString& path)
         {"/clock.js", "clock.js", "text/javascript; charset=utf-8"},
         {"/clock.css", "clock.css", "text/css; charset=utf-8"},
         {"/manifest.webmanifest", "manifest.webmanifest", "application/manifest+json"},
+        // the program's own icon, as the desktop has it
+        {"/icon.svg", "scalable/apps/quendrasil.svg", "image/svg+xml"},
+        {"/icon-256.png", "256x256/apps/quendrasil.png", "image/png"},
     };
     for (const Known& k : known)
-        if (path == QLatin1StringView(k.path))
-            return {k.type, resource(QString::fromLatin1(k.name))};
+        if (path == QLatin1StringView(k.path)) {
+            QByteArray body = resource(QString::fromLatin1(k.name));
+            if (analog && path == u"/manifest.webmanifest")
+                body.replace("\"start_url\": \"/\"", "\"start_url\": \"/?style=analog\"");
+            return {k.type, body};
+        }
     return {};
 }
 

@@ -5,16 +5,98 @@
 #include "Module1.h"
 #include "Page.h"
 
-#include <QHttpServer>
 #include <QRegularExpression>
 #include <QTimer>
 #include <QWebSocket>
+#include <QWebSocketServer>
+
+#include <algorithm>
 
 namespace {
 
-bool isHead(const QHttpServerRequest& r)
+// What a live page costs: it watches the page's socket from before the page
+// reads it, and drops the page that reads too little or sends too much.
+class PageWatch : public QObject {
+public:
+    PageWatch(QTcpSocket* socket, const WebLimits& limits) : QObject(socket), m_socket(socket), m_limits(limits)
+    {
+        connect(socket, &QTcpSocket::readyRead, this, [this] { check(m_socket->bytesAvailable(), 0); });
+    }
+
+    void attach(QWebSocket* page)
+    {
+        m_page = page;
+        // a page sends nothing but the protocol's own frames
+        page->setMaxAllowedIncomingFrameSize(1024);
+        page->setMaxAllowedIncomingMessageSize(1024);
+        connect(page, &QWebSocket::textMessageReceived, this, [this] { check(0, 1); });
+        connect(page, &QWebSocket::binaryMessageReceived, this, [this] { check(0, 1); });
+        connect(page, &QWebSocket::pong, this, [this] { m_answered = true; });
+        m_window.start();
+        m_sincePing.start();
+        auto* timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, &PageWatch::tick);
+        timer->start(std::min(1000, m_limits.pageSilenceMs / 2));
+    }
+
+private:
+    void check(qint64 bytes, int messages)
+    {
+        if (!m_page || m_dropped)
+            return;
+        if (m_socket->bytesToWrite() > m_limits.pageBacklog) {
+            m_dropped = true;
+            m_page->abort(); // it reads nothing, so it would not read a close frame either
+            return;
+        }
+        if (m_window.elapsed() >= 1000) {
+            m_window.restart();
+            m_bytes = 0;
+            m_messages = 0;
+        }
+        m_bytes += bytes;
+        m_messages += messages;
+        if (m_bytes > m_limits.pageBytesPerSecond || m_messages > m_limits.pageMessagesPerSecond) {
+            m_dropped = true;
+            m_page->close(QWebSocketProtocol::CloseCodePolicyViolated, QStringLiteral("zu viel gesendet"));
+            QTimer::singleShot(1000, m_page, &QWebSocket::abort);
+        }
+    }
+
+    void tick()
+    {
+        check(0, 0);
+        // a page that answers no ping (a phone gone to sleep, a lost network)
+        // is dropped rather than kept until the network gives up on it
+        if (m_dropped || m_sincePing.elapsed() < m_limits.pageSilenceMs / 2)
+            return;
+        if (!m_answered) {
+            m_dropped = true;
+            m_page->abort();
+            return;
+        }
+        m_answered = false;
+        m_sincePing.restart();
+        m_page->ping();
+    }
+
+    QTcpSocket* m_socket;
+    QWebSocket* m_page = nullptr;
+    WebLimits m_limits;
+    QElapsedTimer m_window; // the current second
+    QElapsedTimer m_sincePing;
+    qint64 m_bytes = 0;
+    int m_messages = 0;
+    bool m_answered = true;
+    bool m_dropped = false;
+};
+
+PageWatch* watchOf(QTcpSocket* socket)
 {
-    return r.method() == QHttpServerRequest::Method::Head;
+    for (QObject* child : socket->children())
+        if (auto* watch = dynamic_cast<PageWatch*>(child))
+            return watch;
+    return nullptr;
 }
 
 } // namespace
@@ -49,14 +131,11 @@ std::optional<ListenAddress> parseListenAddress(const QString& text, QString* wh
 }
 
 WebServer::WebServer(const Module1& m, ClockEvents* events, const WebLimits& limits, QObject* parent)
-    : QObject(parent), m_module(m), m_limits(limits), m_http(new QHttpServer(this)),
+    : QObject(parent), m_module(m), m_limits(limits),
+      m_sockets(new QWebSocketServer(QStringLiteral("Quendrasil"), QWebSocketServer::NonSecureMode, this)),
       m_guard(new ConnectionGuard(
-          limits, [this](const QTcpSocket& s) {
-              for (const QWebSocket* page : std::as_const(m_pages))
-                  if (page->peerPort() == s.peerPort() && page->peerAddress() == s.peerAddress())
-                      return true;
-              return false;
-          }, m_http))
+          limits, [this](const http::Request& r) { return answer(r); },
+          [this](QTcpSocket* s) { return offerPage(s); }, this))
 {
     m_secondStart.start();
     if (events) {
@@ -64,42 +143,19 @@ WebServer::WebServer(const Module1& m, ClockEvents* events, const WebLimits& lim
         connect(events, &ClockEvents::stateChanged, this, [this] { clockChanged(false); }, Qt::QueuedConnection);
         connect(events, &ClockEvents::minutePassed, this, [this] { clockChanged(true); }, Qt::QueuedConnection);
     }
-
-    m_http->route(QStringLiteral("/"), [this](const QHttpServerRequest& r) {
-        return answer(r, "text/html; charset=utf-8", webpage::page(pageState()));
-    });
-    m_http->route(QStringLiteral("/state"), [this](const QHttpServerRequest& r) {
-        return answer(r, "application/json", sharedState());
-    });
-    // The HTTP server hands a WebSocket request over only when a route takes
-    // it and writes nothing; any other request here learns what this path is.
-    m_http->route(QStringLiteral("/live"), [](const QHttpServerRequest& r, QHttpServerResponder&& responder) {
-        if (r.value("upgrade").compare("websocket", Qt::CaseInsensitive) != 0)
-            responder.write(isHead(r) ? "" : "Nur als WebSocket.\n", "text/plain; charset=utf-8",
-                            QHttpServerResponder::StatusCode::UpgradeRequired);
-    });
-    for (const char* path : {"/clock.js", "/clock.css", "/manifest.webmanifest"}) {
-        m_http->route(QString::fromLatin1(path), [this, path](const QHttpServerRequest& r) {
-            webpage::File f = webpage::file(QString::fromLatin1(path));
-            return answer(r, f.type, std::move(f.body));
-        });
-    }
-    m_http->setMissingHandler([](const QHttpServerRequest& r, QHttpServerResponder&& responder) {
-        responder.write(isHead(r) ? "" : "Nicht gefunden.\n", "text/plain; charset=utf-8",
-                        QHttpServerResponder::StatusCode::NotFound);
-    });
-    connect(m_http, &QHttpServer::newWebSocketConnection, this, &WebServer::takePages);
+    connect(m_sockets, &QWebSocketServer::newConnection, this, &WebServer::takePages);
 }
 
 WebServer::~WebServer()
 {
-    // pages first: their sockets may still be children of the guard
+    // pages first, then the sockets they came on
     for (QWebSocket* page : std::as_const(m_pages)) {
         page->disconnect(this);
         delete page;
     }
     m_pages.clear();
-    delete m_http;
+    delete m_guard;
+    delete m_sockets;
 }
 
 bool WebServer::listen(const ListenAddress& where, QString* why)
@@ -122,7 +178,6 @@ bool WebServer::listen(const ListenAddress& where, QString* why)
         }
         return false;
     }
-    m_http->bind(m_guard);
     return true;
 }
 
@@ -136,28 +191,38 @@ int WebServer::openConnections() const
     return m_guard->openConnections();
 }
 
-QHttpServerResponse WebServer::answer(const QHttpServerRequest& request, const QByteArray& type, QByteArray body,
-                                      QHttpServerResponse::StatusCode status)
+namespace {
+
+// the page asked for with its analog face ("/?style=analog")
+bool analog(const http::Request& request)
 {
-    const auto method = request.method();
-    if (method != QHttpServerRequest::Method::Get && method != QHttpServerRequest::Method::Head) {
-        QHttpServerResponse refused("text/plain; charset=utf-8", "Nur Lesen.\n",
-                                    QHttpServerResponse::StatusCode::MethodNotAllowed);
-        refused.addHeader("Allow", "GET, HEAD");
-        return refused;
+    return request.target.contains("?style=analog") || request.target.contains("&style=analog");
+}
+
+} // namespace
+
+http::Reply WebServer::answer(const http::Request& request)
+{
+    const QByteArray path = request.path();
+    http::Reply reply;
+    if (path == "/") {
+        reply = {200, "text/html; charset=utf-8", webpage::page(pageState(), analog(request))};
+        reply.fields.emplaceBack("Content-Security-Policy",
+                                 "default-src 'self'; connect-src 'self'; img-src 'self' data:; frame-ancestors 'none'");
+    } else if (path == "/state") {
+        reply = {200, "application/json", sharedState()};
+    } else if (path == "/live") {
+        return {426, "text/plain; charset=utf-8", "Nur als WebSocket.\n", {{"Upgrade", "websocket"}}};
+    } else {
+        webpage::File f = webpage::file(QString::fromLatin1(path), analog(request));
+        if (f.body.isEmpty())
+            return {404, "text/plain; charset=utf-8", "Nicht gefunden.\n"};
+        reply = {200, f.type, std::move(f.body)};
     }
-    // the HTTP server would send a body after HEAD too, which breaks the
-    // next answer on the connection; HEAD gets the headers only
-    if (method == QHttpServerRequest::Method::Head)
-        body.clear();
-    QHttpServerResponse response(type, std::move(body), status);
-    response.addHeader("Cache-Control", "no-cache");
-    response.addHeader("X-Content-Type-Options", "nosniff");
-    response.addHeader("Referrer-Policy", "no-referrer");
-    if (type.startsWith("text/html"))
-        response.addHeader("Content-Security-Policy",
-                           "default-src 'self'; connect-src 'self'; img-src 'self' data:; frame-ancestors 'none'");
-    return response;
+    reply.fields.emplaceBack("Cache-Control", "no-cache");
+    reply.fields.emplaceBack("X-Content-Type-Options", "nosniff");
+    reply.fields.emplaceBack("Referrer-Policy", "no-referrer");
+    return reply;
 }
 
 QByteArray WebServer::sharedState()
@@ -170,8 +235,11 @@ QByteArray WebServer::pageState()
     const ClockState s = clockstate::of(m_module, ++m_seq);
     QByteArray json = clockstate::toJson(s);
     const qint64 elapsed = s.running ? m_secondStart.elapsed() % s.timeBase : 0;
+    // before the first Start the page shows that the clock has not started
+    m_started = m_started || s.running;
     json.chop(1); // the closing brace
-    return json + ",\"elapsed\":" + QByteArray::number(elapsed) + '}';
+    return json + ",\"elapsed\":" + QByteArray::number(elapsed) + ",\"started\":" + (m_started ? "true" : "false")
+        + '}';
 }
 
 void WebServer::clockChanged(bool minute)
@@ -196,40 +264,48 @@ void WebServer::push()
     }
 }
 
+bool WebServer::offerPage(QTcpSocket* socket)
+{
+    m_upgrading.removeIf([](const QPointer<QTcpSocket>& s) { return !s || s->state() != QAbstractSocket::ConnectedState; });
+    const QHostAddress from = socket->peerAddress();
+    qsizetype fromThere = 0;
+    for (const QWebSocket* page : std::as_const(m_pages))
+        fromThere += page->peerAddress() == from;
+    for (const QPointer<QTcpSocket>& s : std::as_const(m_upgrading))
+        fromThere += s->peerAddress() == from;
+    if (m_pages.size() + m_upgrading.size() >= m_limits.pages || fromThere >= m_limits.pagesPerAddress)
+        return false;
+    m_upgrading.append(socket);
+    new PageWatch(socket, m_limits); // before the WebSocket reads anything
+    m_sockets->handleConnection(socket);
+    return true;
+}
+
 void WebServer::takePages()
 {
-    while (m_http->hasPendingWebSocketConnections()) {
-        QWebSocket* page = m_http->nextPendingWebSocketConnection().release();
+    while (m_sockets->hasPendingConnections()) {
+        QWebSocket* page = m_sockets->nextPendingConnection();
         if (!page)
             break;
         page->setParent(this);
-        if (page->requestUrl().path() != u"/live" || m_pages.size() >= m_limits.pages) {
-            connect(page, &QWebSocket::disconnected, page, &QObject::deleteLater);
-            page->close(QWebSocketProtocol::CloseCodePolicyViolated);
-            QTimer::singleShot(2000, page, [page] { page->abort(); page->deleteLater(); });
-            continue;
+        PageWatch* watch = nullptr;
+        for (qsizetype i = 0; i < m_upgrading.size(); ++i) {
+            QTcpSocket* s = m_upgrading[i];
+            if (s && s->peerPort() == page->peerPort() && s->peerAddress() == page->peerAddress()) {
+                watch = watchOf(s);
+                m_upgrading.removeAt(i);
+                break;
+            }
         }
-        // a page sends nothing but the protocol's own frames
-        page->setMaxAllowedIncomingFrameSize(1024);
-        page->setMaxAllowedIncomingMessageSize(1024);
         connect(page, &QWebSocket::disconnected, this, [this, page] {
             m_pages.removeOne(page);
             page->deleteLater();
         });
-        // a page that answers no ping (a phone gone to sleep, a lost network)
-        // is dropped rather than kept until the network gives up on it
-        page->setProperty("answered", true);
-        connect(page, &QWebSocket::pong, page, [page] { page->setProperty("answered", true); });
-        auto* watch = new QTimer(page);
-        connect(watch, &QTimer::timeout, page, [page] {
-            if (!page->property("answered").toBool()) {
-                page->abort();
-                return;
-            }
-            page->setProperty("answered", false);
-            page->ping();
-        });
-        watch->start(m_limits.pageSilenceMs / 2);
+        if (!watch) { // not one of ours: cannot happen, but would not be watched
+            page->abort();
+            continue;
+        }
+        watch->attach(page);
         m_pages.append(page);
         page->sendTextMessage(QString::fromUtf8(pageState()));
     }

@@ -3,18 +3,18 @@
 #include "ConnectionGuard.h"
 
 #include <QElapsedTimer>
-#include <QHttpServerResponse>
 #include <QHostAddress>
 #include <QList>
 #include <QObject>
+#include <QPointer>
+#include <QTcpSocket>
 
 #include <cstdint>
 #include <optional>
 
 class ClockEvents;
-class QHttpServer;
-class QHttpServerRequest;
 class QWebSocket;
+class QWebSocketServer;
 struct Module1;
 
 // Where the web page is served: an address (all interfaces when none is
@@ -35,7 +35,10 @@ std::optional<ListenAddress> parseListenAddress(const QString& text, QString* wh
 //   /live                  a WebSocket that sends the state at once, on every
 //                          change of state and on every fast minute
 // and 404, 405 or the guard's answers for everything else. It reads the state
-// object when it answers and never writes it.
+// object when it answers and never writes it. A live page is dropped when it
+// reads too little (more than the backlog unsent) or sends too much (bytes or
+// messages in a second, or a message too large), checked whenever it sends
+// something and once a second, so a held clock bounds it as well.
 class WebServer : public QObject {
     Q_OBJECT
 
@@ -56,15 +59,18 @@ private:
     QByteArray sharedState();
     void clockChanged(bool minute);
     void push();
+    http::Reply answer(const http::Request& request);
+    bool offerPage(QTcpSocket* socket);
     void takePages();
-    QHttpServerResponse answer(const QHttpServerRequest& request, const QByteArray& type, QByteArray body,
-                               QHttpServerResponse::StatusCode status = QHttpServerResponse::StatusCode::Ok);
+    void checkPages();
 
     const Module1& m_module;
     WebLimits m_limits;
     std::int64_t m_seq = 0;
+    bool m_started = false; // the clock has run since the program started
     QElapsedTimer m_secondStart; // a moment when a fast second began
-    QHttpServer* m_http;
+    QWebSocketServer* m_sockets;
     ConnectionGuard* m_guard;
     QList<QWebSocket*> m_pages;
+    QList<QPointer<QTcpSocket>> m_upgrading; // handed to the WebSocket server, not yet pages
 };

@@ -17,11 +17,14 @@ private:
     Module1 m;
     ClockEvents events;
 
-    // sends raw bytes and returns what came back before the answer was
-    // complete or the connection closed
-    static QByteArray exchange(quint16 port, const QByteArray& request, bool* closed = nullptr)
+    // sends raw bytes from the address `from` and returns what came back
+    // before the answer was complete (or, when it says so, the connection
+    // closed)
+    static QByteArray exchange(quint16 port, const QByteArray& request, bool* closed = nullptr,
+                               const QString& from = QStringLiteral("127.0.0.1"))
     {
         QTcpSocket socket;
+        socket.bind(QHostAddress(from));
         socket.connectToHost(QHostAddress::LocalHost, port);
         if (!socket.waitForConnected(2000))
             return "not connected";
@@ -34,14 +37,21 @@ private:
             QTest::qWait(10);
             reply += socket.readAll();
             const qsizetype head = reply.indexOf("\r\n\r\n");
-            const qsizetype length = reply.indexOf("Content-Length: ");
-            if (head > 0 && length > 0 && length < head
-                && reply.size() >= head + 4 + reply.mid(length + 16, head).split('\r').first().toLongLong())
+            const qsizetype body = request.startsWith("HEAD") ? 0 : lengthOf(reply);
+            if (head > 0 && body >= 0 && reply.size() >= head + 4 + body
+                && (!reply.contains("Connection: close") || socket.state() != QAbstractSocket::ConnectedState))
                 break;
         }
         if (closed)
             *closed = socket.state() != QAbstractSocket::ConnectedState;
         return reply;
+    }
+
+    static qsizetype lengthOf(const QByteArray& reply)
+    {
+        const qsizetype head = reply.indexOf("\r\n\r\n");
+        const qsizetype at = reply.indexOf("Content-Length: ");
+        return at < 0 || at > head ? -1 : reply.mid(at + 16, head - at).split('\r').first().toLongLong();
     }
 
     static QByteArray status(const QByteArray& reply) { return reply.left(12).mid(9); }
@@ -98,26 +108,39 @@ private slots:
         QTest::addColumn<QByteArray>("request");
         QTest::addColumn<QByteArray>("status");
         QTest::addColumn<QByteArray>("contains");
+        QTest::addColumn<bool>("closes");
         const QByteArray host = " HTTP/1.1\r\nHost: uhr\r\n\r\n";
-        QTest::newRow("page") << "GET /" + host << QByteArray("200") << QByteArray("id=\"seg-g\"");
-        QTest::newRow("analog page") << "GET /?style=analog" + host << QByteArray("200") << QByteArray("\"time\":45296");
-        QTest::newRow("title cannot end the script") << "GET /" + host << QByteArray("200") << QByteArray("Anlage \\u003c/script>\\u003cb>");
-        QTest::newRow("script") << "GET /clock.js" + host << QByteArray("200") << QByteArray("text/javascript");
-        QTest::newRow("style sheet") << "GET /clock.css" + host << QByteArray("200") << QByteArray("text/css");
-        QTest::newRow("state") << "GET /state" + host << QByteArray("200") << QByteArray("application/json");
-        QTest::newRow("HEAD without a body") << "HEAD /state" + host << QByteArray("200") << QByteArray("Content-Length: 0\r\n\r\n");
-        QTest::newRow("live without upgrade") << "GET /live" + host << QByteArray("426") << QByteArray();
-        QTest::newRow("unknown path") << "GET /admin" + host << QByteArray("404") << QByteArray();
-        QTest::newRow("path below a file") << "GET /state/x" + host << QByteArray("404") << QByteArray();
-        QTest::newRow("POST") << QByteArray("POST /state HTTP/1.1\r\nHost: uhr\r\nContent-Length: 0\r\n\r\n") << QByteArray("405") << QByteArray("Allow: GET, HEAD");
-        QTest::newRow("DELETE") << "DELETE /" + host << QByteArray("405") << QByteArray();
-        QTest::newRow("body") << QByteArray("GET / HTTP/1.1\r\nContent-Length: 5\r\n\r\nhallo") << QByteArray("413") << QByteArray();
-        QTest::newRow("chunked body") << QByteArray("GET / HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n") << QByteArray("413") << QByteArray();
-        QTest::newRow("huge header") << "GET / HTTP/1.1\r\nX-Big: " + QByteArray(20000, 'x') + "\r\n\r\n" << QByteArray("431") << QByteArray();
-        QTest::newRow("huge path") << "GET /" + QByteArray(20000, 'a') << QByteArray("414") << QByteArray();
-        QTest::newRow("garbage") << QByteArray("\x00\xff\x13garbage\r\n\r\n", 14) << QByteArray("400") << QByteArray();
-        QTest::newRow("absolute target") << QByteArray("GET http://uhr/ HTTP/1.1\r\n\r\n") << QByteArray("400") << QByteArray();
-        QTest::newRow("header without colon") << QByteArray("GET / HTTP/1.1\r\nnonsense\r\n\r\n") << QByteArray("400") << QByteArray();
+        const QByteArray upgrade = "GET /live HTTP/1.1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n";
+        const QByteArray version = "Sec-WebSocket-Version: 13\r\n\r\n";
+        QTest::newRow("page") << "GET /" + host << QByteArray("200") << QByteArray("id=\"seg-g\"") << false;
+        QTest::newRow("analog page") << "GET /?style=analog" + host << QByteArray("200") << QByteArray("\"time\":45296") << false;
+        QTest::newRow("title cannot end the script") << "GET /" + host << QByteArray("200") << QByteArray("Anlage \\u003c/script>\\u003cb>") << false;
+        QTest::newRow("script") << "GET /clock.js" + host << QByteArray("200") << QByteArray("text/javascript") << false;
+        QTest::newRow("style sheet") << "GET /clock.css" + host << QByteArray("200") << QByteArray("text/css") << false;
+        QTest::newRow("icon") << "GET /icon-256.png" + host << QByteArray("200") << QByteArray("image/png") << false;
+        QTest::newRow("manifest of the analog face") << "GET /manifest.webmanifest?style=analog" + host << QByteArray("200") << QByteArray("\"start_url\": \"/?style=analog\"") << false;
+        QTest::newRow("state") << "GET /state" + host << QByteArray("200") << QByteArray("application/json") << false;
+        QTest::newRow("HEAD with the real length") << "HEAD /clock.css" + host << QByteArray("200") << QByteArray("text/css") << false;
+        QTest::newRow("HTTP/1.0 closes") << QByteArray("GET /state HTTP/1.0\r\n\r\n") << QByteArray("200") << QByteArray("Connection: close") << true;
+        QTest::newRow("HTTP/1.0 keep-alive") << QByteArray("GET /state HTTP/1.0\r\nConnection: keep-alive\r\n\r\n") << QByteArray("200") << QByteArray() << false;
+        QTest::newRow("Connection: close") << QByteArray("HEAD /clock.js HTTP/1.1\r\nConnection: close\r\n\r\n") << QByteArray("200") << QByteArray("text/javascript") << true;
+        QTest::newRow("live without upgrade") << "GET /live" + host << QByteArray("426") << QByteArray() << false;
+        QTest::newRow("upgrade of the page") << "GET / HTTP/1.1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n" + version << QByteArray("400") << QByteArray() << true;
+        QTest::newRow("upgrade without a key") << upgrade + version << QByteArray("400") << QByteArray() << true;
+        QTest::newRow("key not base64") << upgrade + "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ=!\r\n" + version << QByteArray("400") << QByteArray() << true;
+        QTest::newRow("key of 15 bytes") << upgrade + "Sec-WebSocket-Key: AAAAAAAAAAAAAAAAAAAA\r\n" + version << QByteArray("400") << QByteArray() << true;
+        QTest::newRow("other version") << upgrade + "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 8\r\n\r\n" << QByteArray("426") << QByteArray("Sec-WebSocket-Version: 13") << true;
+        QTest::newRow("unknown path") << "GET /admin" + host << QByteArray("404") << QByteArray() << false;
+        QTest::newRow("path below a file") << "GET /state/x" + host << QByteArray("404") << QByteArray() << false;
+        QTest::newRow("POST") << QByteArray("POST /state HTTP/1.1\r\nHost: uhr\r\nContent-Length: 0\r\n\r\n") << QByteArray("405") << QByteArray("Allow: GET, HEAD") << true;
+        QTest::newRow("DELETE") << "DELETE /" + host << QByteArray("405") << QByteArray() << true;
+        QTest::newRow("body") << QByteArray("GET / HTTP/1.1\r\nContent-Length: 5\r\n\r\nhallo") << QByteArray("413") << QByteArray() << true;
+        QTest::newRow("chunked body") << QByteArray("GET / HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n") << QByteArray("413") << QByteArray() << true;
+        QTest::newRow("huge header") << "GET / HTTP/1.1\r\nX-Big: " + QByteArray(20000, 'x') + "\r\n\r\n" << QByteArray("431") << QByteArray() << true;
+        QTest::newRow("huge path") << "GET /" + QByteArray(20000, 'a') << QByteArray("414") << QByteArray() << true;
+        QTest::newRow("garbage") << QByteArray("\x00\xff\x13garbage\r\n\r\n", 14) << QByteArray("400") << QByteArray() << true;
+        QTest::newRow("absolute target") << QByteArray("GET http://uhr/ HTTP/1.1\r\n\r\n") << QByteArray("400") << QByteArray() << true;
+        QTest::newRow("header without colon") << QByteArray("GET / HTTP/1.1\r\nnonsense\r\n\r\n") << QByteArray("400") << QByteArray() << true;
     }
 
     void answers()
@@ -125,11 +148,18 @@ private slots:
         QFETCH(QByteArray, request);
         QFETCH(QByteArray, status);
         QFETCH(QByteArray, contains);
+        QFETCH(bool, closes);
         WebServer server(m, &events);
         QVERIFY(server.listen({QHostAddress(QHostAddress::LocalHost), 0}));
-        const QByteArray reply = exchange(server.port(), request);
+        bool closed = false;
+        const QByteArray reply = exchange(server.port(), request, &closed);
         QCOMPARE(this->status(reply), status);
         QVERIFY2(reply.contains(contains), reply.left(400).constData());
+        QCOMPARE(closed, closes);
+        if (request.startsWith("HEAD")) { // the length of the GET, and no body
+            QCOMPARE(lengthOf(reply), lengthOf(exchange(server.port(), "GET" + request.mid(4))));
+            QVERIFY(lengthOf(reply) > 0 && reply.endsWith("\r\n\r\n"));
+        }
         QCOMPARE(m.lngZeit, 45296); // read-only
     }
 
@@ -158,14 +188,23 @@ private slots:
     {
         WebLimits limits;
         limits.connections = 3;
+        limits.connectionsPerAddress = 2;
         limits.headerMs = 400;
         limits.connectionMs = 1500;
         WebServer server(m, &events, limits);
-        QVERIFY(server.listen({QHostAddress(QHostAddress::LocalHost), 0}));
-        // three slow clients that send half a request fill the server
+        QVERIFY(server.listen({QHostAddress(QHostAddress::Any), 0}));
+        // slow clients that send half a request: two fill the cap of their
+        // address, while another address is still served; a third fills the server
         std::vector<std::unique_ptr<QTcpSocket>> slow;
-        for (int i = 0; i < 3; ++i) {
+        for (const char* from : {"127.0.0.2", "127.0.0.2", "127.0.0.1"}) {
+            if (slow.size() == 2) {
+                QTRY_COMPARE(server.openConnections(), 2);
+                QCOMPARE(status(exchange(server.port(), "GET /state HTTP/1.1\r\n\r\n", nullptr, QStringLiteral("127.0.0.2"))), QByteArray("503"));
+                QCOMPARE(status(exchange(server.port(), "GET /state HTTP/1.1\r\n\r\n")), QByteArray("200"));
+                QTRY_COMPARE(server.openConnections(), 2);
+            }
             slow.push_back(std::make_unique<QTcpSocket>());
+            slow.back()->bind(QHostAddress(QString::fromLatin1(from)));
             slow.back()->connectToHost(QHostAddress::LocalHost, server.port());
             QVERIFY(slow.back()->waitForConnected(2000));
             slow.back()->write("GET / HT");

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # The clock page in headless Chromium against the real program started with
-# --web on a loopback port: the live page shows the held mark before Start,
-# the program's time after it, the held time and mark after a hold, runs
-# again after continue and counts by itself between updates; bad and flooding traffic gets its answers while the clock stays
-# exact. A plain run listens nowhere. With SHOT_DIR set it also makes the
+# --web on a loopback port: the live page shows "noch nicht gestartet" and no
+# time before Start, its manifest and icons load, it shows the program's time
+# after Start, the held time and mark after a hold, runs again after continue
+# and counts by itself between updates; bad and flooding traffic gets its
+# answers while the clock stays exact; pages that flood are closed,
+# pipelined requests answered, and one address cannot take the server from
+# another. A plain run listens nowhere. With SHOT_DIR set it also makes the
 # phone and tablet screenshots of the page there.
 WEBDIR=$(cd "$(dirname "$0")" && pwd)
 . "$WEBDIR/../e2e/lib.sh" "$1"
@@ -55,7 +58,18 @@ shown='(() => { const z = document.getElementById("zeit");
 page() { tool eval "$DEV" "$shown" | tr -d '"'; }
 wait_for '[ "$(tool eval "$DEV" "document.getElementById(\"zeit\").dataset.updates")" != null ]' 20 ||
     fail "the page got no update"
-[ "$(page | cut -d' ' -f2)" = angehalten ] || fail "no held mark before Start: $(page)"
+# before Start: no time, only that the clock has not started
+waiting='[document.getElementById("angehalten").textContent, document.getElementById("zeit").getAttribute("aria-label"),
+    document.getElementById("angehalten").hidden, document.querySelectorAll("#led .an").length].join("|")'
+[ "$(tool eval "$DEV" "$waiting" | tr -d '"')" = "noch nicht gestartet|noch nicht gestartet|false|0" ] ||
+    fail "before Start the page shows $(tool eval "$DEV" "$waiting")"
+# its manifest, and the analog face's, start their own face; the icons load
+manifest='(async () => { const get = async u => (await fetch(u)).json();
+    const m = await get(document.querySelector("link[rel=manifest]").href), a = await get("/manifest.webmanifest?style=analog");
+    const icons = await Promise.all(m.icons.map(async i => { const img = new Image(); img.src = i.src;
+        await img.decode(); return img.naturalWidth > 0 && (await fetch(i.src)).headers.get("content-type") === i.type; }));
+    return [m.start_url, a.start_url, icons.join(",")].join(" "); })()'
+[ "$(tool eval "$DEV" "$manifest" | tr -d '"')" = "/ /?style=analog true,true" ] || fail "manifest: $(tool eval "$DEV" "$manifest")"
 [ "$(tool eval "$DEV" 'document.getElementById("titel").innerHTML')" = '"Anlage &lt;b&gt;&amp;"' ] ||
     [ -n "${SHOT_DIR:-}" ] || fail "title not shown as text"
 
@@ -77,6 +91,14 @@ xdotool key --window "$cfg" alt+h
 wait_for '[ "$(state | cut -d" " -f2)" = False ]' 5 || fail "the program did not hold"
 held=$(state_time)
 wait_for '[ "$(page)" = "$(hms "$held") angehalten" ]' 5 || fail "held page $(page), program $(hms "$held")"
+
+# while the clock is held nothing is pushed; still a page that pings and
+# reads nothing, and one that floods messages, are closed within a second
+read -r result < <(tool pingflood "$PORT" 10)
+case "$result" in closed*|"code 1008"*) ;; *) fail "ping flood: $result" ;; esac
+read -r result < <(tool msgflood "$PORT" 10)
+case "$result" in "code 1008"*) ;; *) fail "message flood: $result" ;; esac
+[ "$(page)" = "$(hms "$held") angehalten" ] || fail "the browser's page after the floods: $(page)"
 
 # continue: it runs again from there
 xdotool key --window "$cfg" alt+w
@@ -122,6 +144,18 @@ now=$(state_time)
 [ "$(time_line)" = "$(hms "$now" | cut -c1-5)" ] || [ "$(hms $((now - 2)) | cut -c1-5)" = "$(time_line)" ] ||
     fail "time file $(time_line), program $(hms "$now")"
 running || fail "the program ended"
+
+# HTTP as it is meant: pipelined requests answered in order; one address that
+# holds its share of connections and pages leaves room for another
+[ "$(tool pipeline "$PORT" 100)" = "answers 100 in order open" ] || fail "pipelining: $(tool pipeline "$PORT" 100)"
+tool hold "$PORT" 127.0.0.2 64 100 10 >"$WORK/hold" &
+PIDS+=($!)
+wait_for '[ -s "$WORK/hold" ]' 30 || fail "holding from 127.0.0.2 did not finish"
+[ "$(cat "$WORK/hold")" = "pages 20 plain 16" ] || fail "one address holds $(cat "$WORK/hold")"
+[ "$(printf 'GET /state HTTP/1.0\r\n\r\n' | tool request "$PORT")" = 200 ] || fail "127.0.0.1 not served while 127.0.0.2 holds its share"
+tool pages "$PORT" 1 1 | grep -q "messages [1-9]" || fail "no page for 127.0.0.1 while 127.0.0.2 holds its share"
+peak=$(awk '/^VmHWM/ { print $2 }' "/proc/$APP_PID/status")
+[ "$peak" -lt 300000 ] || fail "the program took $peak kB at its peak"
 
 if [ -n "${SHOT_DIR:-}" ]; then
     mkdir -p "$SHOT_DIR"

@@ -7,15 +7,25 @@
                                                    prints the answers by status, and the clock's fast
                                                    seconds and real seconds across the flood
   webtool.py pages PORT N SECONDS                  N live pages (WebSockets) open for SECONDS
-Everything is bounded in time and goes to 127.0.0.1 only.
+  webtool.py pipeline PORT N                       N requests for /state at once on one connection;
+                                                   prints the answers in order and whether it closed
+  webtool.py pingflood PORT SECONDS [again]        a page that sends pings and reads nothing; prints
+                                                   when the server closed it, or "open"; with again
+                                                   a new one after each close, for SECONDS
+  webtool.py msgflood PORT SECONDS [again]         a page that sends text messages and reads; prints
+                                                   the close code it got, "closed" or "open"
+  webtool.py hold PORT FROM PLAIN PAGES SECONDS    from address FROM: PLAIN half-sent requests and up
+                                                   to PAGES live pages; prints how many were taken,
+                                                   then holds them for SECONDS
+Everything is bounded in time and goes to loopback (127.0.0.0/8) only.
 """
-import base64, json, os, selectors, socket, struct, sys, time, urllib.request
+import base64, json, os, select, selectors, socket, struct, sys, time, urllib.error, urllib.request
 
 HOST = "127.0.0.1"
 
 
-def ws_open(port, path):
-    s = socket.create_connection((HOST, port), timeout=10)
+def ws_open(port, path, source=None):
+    s = socket.create_connection((HOST, port), timeout=10, source_address=(source, 0) if source else None)
     key = base64.b64encode(os.urandom(16)).decode()
     s.sendall((f"GET {path} HTTP/1.1\r\nHost: {HOST}:{port}\r\nUpgrade: websocket\r\n"
                f"Connection: Upgrade\r\nSec-WebSocket-Key: {key}\r\nSec-WebSocket-Version: 13\r\n\r\n").encode())
@@ -30,12 +40,15 @@ def ws_open(port, path):
     return s
 
 
-def ws_send(s, text):
-    data = text.encode()
+def ws_frame(data, opcode=1):
     mask = os.urandom(4)
     n = len(data)
-    head = bytes([0x81]) + (bytes([0x80 | n]) if n < 126 else bytes([0xFE]) + struct.pack(">H", n))
-    s.sendall(head + mask + bytes(b ^ mask[i % 4] for i, b in enumerate(data)))
+    head = bytes([0x80 | opcode]) + (bytes([0x80 | n]) if n < 126 else bytes([0xFE]) + struct.pack(">H", n))
+    return head + mask + bytes(b ^ mask[i % 4] for i, b in enumerate(data))
+
+
+def ws_send(s, text):
+    s.sendall(ws_frame(text.encode()))
 
 
 def recv_exact(s, n):
@@ -59,7 +72,7 @@ def ws_recv(s):
             n = struct.unpack(">Q", recv_exact(s, 8))[0]
         payload = recv_exact(s, n)
         if b0 & 0x0F == 8:
-            raise OSError("closed by the peer")
+            raise OSError("closed by the peer " + str(struct.unpack(">H", payload[:2])[0] if len(payload) >= 2 else ""))
         if b0 & 0x0F in (0, 1, 2):
             message += payload
             if b0 & 0x80:
@@ -104,8 +117,14 @@ def request(port):
 
 
 def fast_time(port):
-    with urllib.request.urlopen(f"http://{HOST}:{port}/state", timeout=10) as r:
-        return json.load(r)["time"], time.monotonic()
+    for attempt in range(50):
+        try:
+            with urllib.request.urlopen(f"http://{HOST}:{port}/state", timeout=10) as r:
+                return json.load(r)["time"], time.monotonic()
+        except urllib.error.HTTPError as e:  # 503 while the flood's last connections close
+            if e.code != 503 or attempt == 49:
+                raise
+            time.sleep(0.1)
 
 
 def flood(port, n):
@@ -162,6 +181,109 @@ def pages(port, n, seconds):
     print(f"pages {n} messages {received}")
 
 
+def pipeline(port, n):
+    s = socket.create_connection((HOST, port), timeout=10)
+    s.sendall(b"GET /state HTTP/1.1\r\nHost: uhr\r\n\r\n" * n)
+    data, seqs, closed = b"", [], False
+    deadline = time.monotonic() + 10
+    while len(seqs) < n and time.monotonic() < deadline:
+        end = data.find(b"\r\n\r\n")
+        if end >= 0:
+            length = int(data[data.index(b"Content-Length: ") + 16:end].split(b"\r")[0])
+            if len(data) >= end + 4 + length:
+                seqs.append(json.loads(data[end + 4:end + 4 + length])["seq"] if data.startswith(b"HTTP/1.1 200") else -1)
+                data = data[end + 4 + length:]
+                continue
+        chunk = s.recv(65536)
+        if not chunk:
+            closed = True
+            break
+        data += chunk
+    in_order = all(b > a for a, b in zip(seqs, seqs[1:])) and -1 not in seqs
+    print(f"answers {len(seqs)} {'in order' if in_order else 'out of order'} {'closed' if closed else 'open'}")
+
+
+def close_code(data):
+    """The code of a close frame among the server's frames in data, or None."""
+    while len(data) >= 2:
+        n, at = data[1] & 0x7F, 2
+        if n == 126:
+            n, at = (struct.unpack(">H", data[2:4])[0], 4) if len(data) >= 4 else (1 << 30, 4)
+        if len(data) < at + n:
+            return None
+        if data[0] & 0x0F == 8:
+            return struct.unpack(">H", data[at:at + 2])[0] if n >= 2 else 1005
+        data = data[at + n:]
+    return None
+
+
+def flood_page(port, seconds, frame, reading, again=False):
+    """Floods one page until the server closes it (or, with again, a new one
+    each time) for at most SECONDS; prints how it ended and how often."""
+    started = time.monotonic()
+    deadline = started + seconds
+    sent, closes, result = 0, 0, "open"
+    while time.monotonic() < deadline:
+        try:
+            s = ws_open(port, "/live")
+        except OSError:  # the last one is not gone yet
+            time.sleep(0.05)
+            continue
+        s.setblocking(False)
+        data, result = b"", "open"
+        while time.monotonic() < deadline:
+            _, writable, _ = select.select([], [s], [], 0.2)
+            try:
+                if reading:
+                    try:
+                        chunk = s.recv(65536)
+                        if not chunk:
+                            raise OSError("closed")
+                        data += chunk
+                    except BlockingIOError:
+                        pass
+                    code = close_code(data)
+                    if code:
+                        result = f"code {code}"
+                        break
+                if writable:
+                    sent += s.send(frame * 512)
+            except OSError:
+                result = "closed"
+                break
+        s.close()
+        if result != "open":
+            closes += 1
+        if not again:
+            break
+    print(f"{result} after {time.monotonic() - started:.1f} s, {sent // 1024} KiB sent, closed {closes} times",
+          flush=True)
+
+
+def hold(port, source, plain, pages, seconds):
+    held = []
+    for _ in range(pages):
+        try:
+            held.append(ws_open(port, "/live", source))
+        except OSError:
+            break
+    opened = len(held)
+    for _ in range(plain):
+        s = socket.create_connection((HOST, port), timeout=10, source_address=(source, 0))
+        s.sendall(b"GET / HT")
+        held.append(s)
+    time.sleep(0.5)
+    refused = 0
+    for s in held[opened:]:
+        s.setblocking(False)
+        try:
+            refused += s.recv(100).startswith(b"HTTP/1.1 503")
+        except BlockingIOError:
+            pass
+    print(f"pages {opened} plain {plain - refused}", flush=True)
+    time.sleep(seconds)
+
+
 if __name__ == "__main__":
     cmd, args = sys.argv[1], sys.argv[2:]
     if cmd == "eval":
@@ -172,5 +294,13 @@ if __name__ == "__main__":
         flood(int(args[0]), int(args[1]))
     elif cmd == "pages":
         pages(int(args[0]), int(args[1]), float(args[2]))
+    elif cmd == "pipeline":
+        pipeline(int(args[0]), int(args[1]))
+    elif cmd == "pingflood":
+        flood_page(int(args[0]), float(args[1]), ws_frame(b"x" * 125, 9), False, args[2:] == ["again"])
+    elif cmd == "msgflood":
+        flood_page(int(args[0]), float(args[1]), ws_frame(b"hallo"), True, args[2:] == ["again"])
+    elif cmd == "hold":
+        hold(int(args[0]), args[1], int(args[2]), int(args[3]), float(args[4]))
     else:
         sys.exit(__doc__)

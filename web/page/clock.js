@@ -94,7 +94,13 @@
     function render() {
         const now = performance.now();
         const t = current(now);
-        if (t !== shown) {
+        if (state.started === false) { // no time before the first Start: the face alone
+            zeit.setAttribute('aria-label', 'noch nicht gestartet');
+            delete zeit.dataset.seconds;
+            places.forEach(place => showDigit(place, -1));
+            dots.forEach(dot => dot.classList.add('aus'));
+            shown = -1;
+        } else if (t !== shown) {
             shown = t;
             const h = Math.floor(t / 3600), m = Math.floor(t / 60) % 60, s = t % 60;
             const text = `${two(h)}:${two(m)}:${two(s)}`;
@@ -128,6 +134,8 @@
         titel.textContent = s.title;
         document.title = s.title ? s.title + ' – Quendrasil-Uhr' : 'Quendrasil-Uhr';
         angehalten.hidden = s.running;
+        angehalten.textContent = s.started === false ? 'noch nicht gestartet' : 'angehalten';
+        document.body.classList.toggle('wartet', s.started === false);
         zeit.dataset.running = String(s.running);
         shown = -1;
         render();
