@@ -84,10 +84,9 @@ QRect fitOnScreen(const QRect& windowPx, const QList<QRect>& screensPx)
             best = &screen;
         }
     }
-    const int width = std::min(windowPx.width(), best->width());
-    const int height = std::min(windowPx.height(), best->height());
-    return {clampInto(windowPx.left(), width, best->left(), best->width()),
-            clampInto(windowPx.top(), height, best->top(), best->height()), width, height};
+    const QRect shrunk(windowPx.topLeft(),
+                       QSize(std::min(windowPx.width(), best->width()), std::min(windowPx.height(), best->height())));
+    return {keepOnScreen(shrunk, screensPx), shrunk.size()};
 }
 
 namespace {
@@ -121,18 +120,4 @@ bool keepOnScreen(Form& form)
     if (to.topLeft() != outer.topLeft())
         form.setFormPos(twips::fromPixels(to.x()), twips::fromPixels(to.y()));
     return true;
-}
-
-QSizeF withinScreens(const QSizeF& outerTwips)
-{
-    int width = 0;
-    int height = 0;
-    for (const QRect& screen : workAreas()) {
-        width = std::max(width, screen.width());
-        height = std::max(height, screen.height());
-    }
-    if (width == 0 || height == 0)
-        return outerTwips;
-    return {std::min(outerTwips.width(), twips::fromPixels(width)),
-            std::min(outerTwips.height(), twips::fromPixels(height))};
 }

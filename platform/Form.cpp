@@ -101,9 +101,11 @@ void Form::setFormSize(double width, double height)
     const int h = qMax(0, twips::toPixels(height) - m.top() - m.bottom());
     m_width = width;
     m_height = height;
-    m_clientWidthPx = w;
-    m_clientHeightPx = h;
     applyClientSize(w, h);
+    // the size the window took (a size beyond what a window can have is cut)
+    // reads back as the size that was set, until the window is resized
+    m_clientWidthPx = this->width();
+    m_clientHeightPx = this->height();
 }
 
 void Form::applyClientSize(int width, int height)
