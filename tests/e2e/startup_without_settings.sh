@@ -60,12 +60,12 @@ done
 
 # a copy killed outright leaves its lock behind; the next start takes it over
 start_app
-wait_window "^ Quendrasil-Konfiguration$" 20 >/dev/null
+cfg=$(wait_window "^ Quendrasil-Konfiguration$" 20)
 kill -KILL "$APP_PID"
 wait "$APP_PID" 2>/dev/null || true
 [ -e "$APPDIR/.Quendrasil.lock" ] || fail "no lock file while the program ran"
 start_app
-wait_window "^ Quendrasil-Konfiguration$" 20 >/dev/null
+cfg=$(wait_window "^ Quendrasil-Konfiguration$" 20)
 [ -z "$(window_named "läuft schon")" ] || fail "a killed copy keeps the folder"
 quit_app
 for f in "${USER_FILES[@]}"; do [ -e "$APPDIR/$f" ] || fail "the user's file $f is gone"; done
