@@ -52,7 +52,7 @@ int main(int argc, char** argv)
 
     // pixel-art pictures scale by whole factors only, so they stay crisp
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
-    Application::prepareEnvironment();
+    Application::prepareEnvironment(argc, argv);
     Application app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Quendrasil"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUENDRASIL_FILE_VERSION));

@@ -107,7 +107,7 @@ bool keepOnScreen(Form& form)
     const QRect outer(form.pos(), form.outerSizePx());
     if (!form.formStyle().sizable) {
         const QPoint to = keepOnScreen(outer, screens);
-        if (to == outer.topLeft())
+        if (to == outer.topLeft() || !Form::placesKnown())
             return false;
         form.setFormPos(twips::fromPixels(to.x()), twips::fromPixels(to.y()));
         return true;
@@ -117,7 +117,8 @@ bool keepOnScreen(Form& form)
         return false;
     if (to.size() != outer.size())
         form.setFormSize(twips::fromPixels(to.width()), twips::fromPixels(to.height()));
-    if (to.topLeft() != outer.topLeft())
+    // where a window cannot place itself, the place read stays as it was
+    if (to.topLeft() != outer.topLeft() && Form::placesKnown())
         form.setFormPos(twips::fromPixels(to.x()), twips::fromPixels(to.y()));
     return true;
 }

@@ -22,6 +22,7 @@ QRect fitOnScreen(const QRect& windowPx, const QList<QRect>& screensPx);
 // The same for a window on the desktop's screens (their work areas), when it
 // is shown: a window moves only when it lies outside them, so a saved position
 // from which it can be reached is kept exactly; a resizable one larger than its
-// screen's work area is made as large as that area. Returns whether the window
-// was moved or resized.
+// screen's work area is made as large as that area. Where windows cannot place
+// themselves (Wayland) the place set stays. Returns whether the window was
+// moved or resized.
 bool keepOnScreen(Form& form);

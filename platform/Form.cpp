@@ -61,8 +61,17 @@ QMargins Form::outsideWidget() const { return m_style.titleBar ? frameModel() : 
 
 QSize Form::outerSizePx() const { return size().grownBy(outsideWidget()); }
 
-double Form::formLeft() const { return pos().x() == m_leftPx ? m_left : twips::fromPixels(pos().x()); }
-double Form::formTop() const { return pos().y() == m_topPx ? m_top : twips::fromPixels(pos().y()); }
+bool Form::placesKnown() { return !QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+
+double Form::formLeft() const
+{
+    return pos().x() == m_leftPx || !placesKnown() ? m_left : twips::fromPixels(pos().x());
+}
+
+double Form::formTop() const
+{
+    return pos().y() == m_topPx || !placesKnown() ? m_top : twips::fromPixels(pos().y());
+}
 
 double Form::formWidth() const
 {

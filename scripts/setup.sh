@@ -7,6 +7,8 @@ TEST_PACKAGES=(xvfb xauth openbox xdotool imagemagick x11-utils inotify-tools mo
 BUILD_PACKAGES+=(fp-utils xchm xdg-utils)
 # checking the help file, the desktop entry, the metainfo and the Debian package
 TEST_PACKAGES+=(libchm-bin desktop-file-utils appstream dpkg-dev file)
+# a Wayland desktop with X11 beside it, for the choice of the platform
+TEST_PACKAGES+=(weston xwayland qt6-wayland)
 
 need_packages() {
     local missing=()
