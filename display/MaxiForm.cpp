@@ -45,6 +45,9 @@ MaxiForm::MaxiForm(Module1& m)
 {
     // a circle drawn on the box is a white disc: it covers the old hands
     m_picUhr->setFillSolid(Qt::white);
+    // the box paints its own background, so it covers the second dial also
+    // where the round dial leaves the box free
+    m_picUhr->setBackColor(colors::buttonFace());
     place(m_picUhr, maxi::kPicUhr.left, maxi::kPicUhr.top, maxi::kPicUhr.width, maxi::kPicUhr.height);
     setMinimumSize(maxi::kMinClientPx, maxi::kMinClientPx);
 
