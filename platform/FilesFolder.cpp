@@ -8,22 +8,13 @@
 
 namespace filesfolder {
 
-namespace {
-
-QString canonical(const QString& path)
-{
-    const QString c = QFileInfo(path).canonicalFilePath();
-    return c.isEmpty() ? QString() : c;
-}
-
-} // namespace
-
 bool isInstalledPlace(const QString& programDir, const QString& installedBinDir, const QString& dataFromBin)
 {
-    const QString here = canonical(programDir);
+    // a path that does not exist has no canonical form
+    const QString here = QFileInfo(programDir).canonicalFilePath();
     if (here.isEmpty())
         return false;
-    if (here == canonical(installedBinDir))
+    if (here == QFileInfo(installedBinDir).canonicalFilePath())
         return true;
     return !dataFromBin.isEmpty() &&
            QFileInfo(QDir(here).filePath(dataFromBin + QStringLiteral("/Quendrasil-Hilfe"))).isDir();
