@@ -1,6 +1,7 @@
 #include "Application.h"
 #include "BrokerAddress.h"
 #include "CommandLine.h"
+#include "FilesFolder.h"
 #include "FrmConfig.h"
 #include "Module1.h"
 #include "Program.h"
@@ -60,7 +61,7 @@ int main(int argc, char** argv)
 
     // pixel-art pictures scale by whole factors only, so they stay crisp
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
-    Application::prepareEnvironment();
+    Application::prepareEnvironment(argc, argv);
     Application app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Quendrasil"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUENDRASIL_FILE_VERSION));
@@ -70,9 +71,12 @@ int main(int argc, char** argv)
     app.setServices(&services);
 
     Module1 m;
-    // settings and time file beside the binary, or in the user's data folder
-    // where that folder cannot be written
+    // settings and time file in the user's data folder for an installed
+    // program, else beside the binary where that folder can be written
     m.app.locate(QCoreApplication::applicationDirPath(), QStringLiteral(QUENDRASIL_DATADIR));
+    FilesFolderLock folderLock(m.app.path); // one copy at a time uses a files folder
+    if (!folderLock.claim(services))
+        return 1;
     Program program(m, services);
     // a logout or a signal to stop ends the program as closing the control window does
     QObject::connect(&app, &Application::endRequested, &program, [&program, &services] {

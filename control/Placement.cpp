@@ -8,7 +8,9 @@
 void placeOnScreen(Form& form, double left, double top)
 {
     form.setFormPos(left, top);
-    keepOnScreen(form); // moves it only when it lies outside every screen
+    // moves it only when it lies outside every screen; shrinks a resizable
+    // window only where it is larger than its screen
+    keepOnScreen(form);
 }
 
 void anzeigeZeigen(Module1& m, DisplaySource& windows)

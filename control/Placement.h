@@ -4,9 +4,11 @@ class Form;
 struct Module1;
 class DisplaySource;
 
-// Places a window at left, top twips. A place on a screen is kept exactly; a
-// place outside every screen (a screen that is no longer attached) is moved to
-// the nearest screen, so the window can always be reached.
+// Places a window at left, top twips. A place from which the window can be
+// reached is kept exactly, also where the window reaches past the screen's
+// edge; a place outside every screen (a screen that is no longer attached) is
+// moved to the nearest screen. A resizable window larger than its screen's
+// work area is made as large as that area.
 void placeOnScreen(Form& form, double left, double top);
 
 // Creates, places, shows and titles the display window of the current style

@@ -3,7 +3,6 @@
 #include "Form.h"
 
 #include <QColor>
-#include <QSize>
 #include <QSizeF>
 #include <QString>
 #include <array>
@@ -100,7 +99,4 @@ inline constexpr Box kLblSec{13920, 4950, 1125, 975};
 inline constexpr Box kImgSec{6960, 2640, 225, 720};
 Box imgZiffer(int digit);
 inline constexpr QSizeF kLoadSize{15360, 6450};
-// The smallest client area, in pixels: the separator still clears the minute
-// digits and the seconds (48-point) fit below and beside the digits.
-inline constexpr QSize kMinClientPx{420, 180};
 } // namespace stretch

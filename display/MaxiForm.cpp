@@ -3,7 +3,6 @@
 #include "Controls.h"
 #include "DisplayLayouts.h"
 #include "Module1.h"
-#include "OnScreen.h"
 #include "Pictures.h"
 #include "ReopenTrigger.h"
 #include "Twips.h"
@@ -46,6 +45,9 @@ MaxiForm::MaxiForm(Module1& m)
 {
     // a circle drawn on the box is a white disc: it covers the old hands
     m_picUhr->setFillSolid(Qt::white);
+    // the box paints its own background, so it covers the second dial also
+    // where the round dial leaves the box free
+    m_picUhr->setBackColor(colors::buttonFace());
     place(m_picUhr, maxi::kPicUhr.left, maxi::kPicUhr.top, maxi::kPicUhr.width, maxi::kPicUhr.height);
     setMinimumSize(maxi::kMinClientPx, maxi::kMinClientPx);
 
@@ -56,9 +58,10 @@ MaxiForm::MaxiForm(Module1& m)
 
 void MaxiForm::formLoad()
 {
-    // no saved size makes the window larger than a screen; placing it fits it
-    // into its own screen
-    const QSizeF size = withinScreens(maxiOpeningSize(m_module.lngBreiteMaxi, m_module.lngHoeheMaxi));
+    // the saved size, also one larger than the screens: a window that is only
+    // made to save its size saves it back as read; showing it fits it into
+    // its screen
+    const QSizeF size = maxiOpeningSize(m_module.lngBreiteMaxi, m_module.lngHoeheMaxi);
     setFormSize(size.width(), size.height());
     setCaption(m_module.strTitel);
     // laid out now, also for a window that is not shown yet

@@ -84,10 +84,9 @@ QRect fitOnScreen(const QRect& windowPx, const QList<QRect>& screensPx)
             best = &screen;
         }
     }
-    const int width = std::min(windowPx.width(), best->width());
-    const int height = std::min(windowPx.height(), best->height());
-    return {clampInto(windowPx.left(), width, best->left(), best->width()),
-            clampInto(windowPx.top(), height, best->top(), best->height()), width, height};
+    const QRect shrunk(windowPx.topLeft(),
+                       QSize(std::min(windowPx.width(), best->width()), std::min(windowPx.height(), best->height())));
+    return {keepOnScreen(shrunk, screensPx), shrunk.size()};
 }
 
 namespace {
@@ -108,7 +107,7 @@ bool keepOnScreen(Form& form)
     const QRect outer(form.pos(), form.outerSizePx());
     if (!form.formStyle().sizable) {
         const QPoint to = keepOnScreen(outer, screens);
-        if (to == outer.topLeft())
+        if (to == outer.topLeft() || !Form::placesKnown())
             return false;
         form.setFormPos(twips::fromPixels(to.x()), twips::fromPixels(to.y()));
         return true;
@@ -118,21 +117,8 @@ bool keepOnScreen(Form& form)
         return false;
     if (to.size() != outer.size())
         form.setFormSize(twips::fromPixels(to.width()), twips::fromPixels(to.height()));
-    if (to.topLeft() != outer.topLeft())
+    // where a window cannot place itself, the place read stays as it was
+    if (to.topLeft() != outer.topLeft() && Form::placesKnown())
         form.setFormPos(twips::fromPixels(to.x()), twips::fromPixels(to.y()));
     return true;
-}
-
-QSizeF withinScreens(const QSizeF& outerTwips)
-{
-    int width = 0;
-    int height = 0;
-    for (const QRect& screen : workAreas()) {
-        width = std::max(width, screen.width());
-        height = std::max(height, screen.height());
-    }
-    if (width == 0 || height == 0)
-        return outerTwips;
-    return {std::min(outerTwips.width(), twips::fromPixels(width)),
-            std::min(outerTwips.height(), twips::fromPixels(height))};
 }

@@ -3,7 +3,6 @@
 #include <QList>
 #include <QPoint>
 #include <QRect>
-#include <QSizeF>
 
 class Form;
 
@@ -14,17 +13,16 @@ class Form;
 // the new top-left corner. Without screens nothing moves.
 QPoint keepOnScreen(const QRect& windowPx, const QList<QRect>& screensPx);
 
-// Where a resizable window goes: onto the screen that holds most of it (the
-// nearest one when it lies outside every screen), no larger than that screen
-// and wholly on it. A window that fits stays exactly as it is. In pixels.
+// Where a resizable window goes: no larger than the screen that holds its
+// top-left corner (else most of it, else the nearest), and then placed as a
+// window of fixed size is: it moves only when it lies outside every screen. A
+// window that fits its screen keeps its size. In pixels.
 QRect fitOnScreen(const QRect& windowPx, const QList<QRect>& screensPx);
 
-// The same for a window on the desktop's screens (their work areas). A window
-// of fixed size moves only when it lies outside them, so a saved position on a
-// screen is kept exactly; a resizable one is fitted into its screen. Returns
-// whether the window was moved or resized.
+// The same for a window on the desktop's screens (their work areas), when it
+// is shown: a window moves only when it lies outside them, so a saved position
+// from which it can be reached is kept exactly; a resizable one larger than its
+// screen's work area is made as large as that area. Where windows cannot place
+// themselves (Wayland) the place set stays. Returns whether the window was
+// moved or resized.
 bool keepOnScreen(Form& form);
-
-// An outer size in twips made no larger than the largest screen's work area,
-// for a resizable window that does not know its screen yet.
-QSizeF withinScreens(const QSizeF& outerTwips);

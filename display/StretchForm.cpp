@@ -2,7 +2,6 @@
 
 #include "Controls.h"
 #include "DisplayLayouts.h"
-#include "OnScreen.h"
 #include "Pictures.h"
 #include "ReopenTrigger.h"
 #include "StretchLayout.h"
@@ -52,8 +51,6 @@ StretchForm::StretchForm(Module1& m)
 
     m_face.imgSec = image(QStringLiteral("imgSec"), pictures::stretchSeparator(), stretch::kImgSec, false, this);
 
-    setMinimumSize(stretch::kMinClientPx);
-
     reopenOn(this, m_image1, Reopen::Click);
     for (ImageBox* digit : m_face.imgMin)
         reopenOn(this, digit, Reopen::Click);
@@ -64,9 +61,8 @@ StretchForm::StretchForm(Module1& m)
 
 void StretchForm::formLoad()
 {
-    // on a small or magnified screen the window opens no larger than a screen
-    const QSizeF size = withinScreens(stretch::kLoadSize);
-    setFormSize(size.width(), size.height());
+    // showing it fits it into a screen that is smaller
+    setFormSize(stretch::kLoadSize.width(), stretch::kLoadSize.height());
     // laid out now, also for a window that is not shown yet
     layOut();
 }
@@ -75,11 +71,10 @@ void StretchForm::formResize() { layOut(); }
 
 void StretchForm::layOut()
 {
-    // laid out within the client area, so that all six digits show whole
-    const QSizeF seconds(controlWidth(m_face.lblSec), controlHeight(m_face.lblSec));
-    const QSizeF area = stretchArea(scaleWidth(), scaleHeight(), seconds);
-    StretchLayout layout = stretchLayout(area.width(), area.height());
-    layout.image1Width = scaleWidth() * 0.98;
-    layout.image1Height = scaleHeight() * 0.98;
+    // the digits and the separator follow the window's outer size; the seconds
+    // move in only where they would be cut by the window's edge
+    StretchLayout layout = stretchLayout(formWidth(), formHeight());
+    layout.lblSec = secondsWithin(layout.lblSec, QSizeF(controlWidth(m_face.lblSec), controlHeight(m_face.lblSec)),
+                                  QSizeF(scaleWidth(), scaleHeight()));
     applyStretchLayout(layout, *m_image1, m_face);
 }

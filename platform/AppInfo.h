@@ -1,16 +1,17 @@
 #pragma once
 
+#include "FilesFolder.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 
 // The application object: the program's folders and its version fields.
 struct AppInfo {
     // The folder of the program's own files (settings, time file), without a
-    // trailing separator: the binary's folder where it can be written (a
-    // portable copy), otherwise the user's data folder (an installed copy).
+    // trailing separator: the user's data folder for an installed copy; the
+    // binary's folder for a portable copy, where that folder can be written.
     QString path;
     // Where the help file and its pages are looked up, in this order; empty
     // means the files folder.
@@ -46,15 +47,8 @@ struct AppInfo {
     // dataDir. The user's data folder is created when it is needed.
     void locate(const QString& programDir, const QString& dataDir)
     {
-        path = programDir;
-        // the application's data folder, ~/.local/share/Quendrasil; named here
-        // rather than taken from the application's names, so that it stays
-        // where other programs look for the time file
-        const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-        if (!QFileInfo(programDir).isWritable() && !data.isEmpty()) {
-            path = data + QStringLiteral("/Quendrasil");
-            QDir().mkpath(path); // a folder that cannot be made shows at the first write (error 75)
-        }
+        using namespace filesfolder;
+        path = choose(programDir, isInstalledPlace(programDir, installedBinDir(), dataFromBin()));
         helpFolders = {programDir, QDir::cleanPath(programDir + QStringLiteral("/../share/quendrasil")),
                        dataDir};
         helpFolders.removeDuplicates();

@@ -18,6 +18,22 @@ int signalPipe[2] = {-1, -1};
 
 const int kEndSignals[] = {SIGTERM, SIGHUP, SIGINT};
 
+// The platform the program chose itself, through the environment; taken back
+// once the application object exists, so that other programs started from it
+// (the help viewer) choose their own.
+bool choseXcb = false;
+
+bool platformGiven(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "-platform" || arg == "--platform" || arg.startsWith("-platform=") ||
+            arg.startsWith("--platform="))
+            return true;
+    }
+    return false;
+}
+
 // Runs in the signal handler: only a write, which is safe there.
 void onSignal(int)
 {
@@ -32,6 +48,8 @@ void onSignal(int)
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
     setQuitOnLastWindowClosed(false); // the program ends only by its own rules
+    if (choseXcb)
+        qunsetenv("QT_QPA_PLATFORM");
     watchSignals();
 #ifndef QT_NO_SESSIONMANAGER
     // asked to commit its data (before a logout, or at a checkpoint, which
@@ -56,8 +74,16 @@ Application::~Application()
     }
 }
 
-void Application::prepareEnvironment()
+void Application::prepareEnvironment(int argc, char** argv)
 {
+    // On Wayland a window can neither place itself nor learn its place, nor
+    // stay on top. Where an X server is at hand too (XWayland), the program
+    // uses it, unless the user chose a platform; Wayland stays the fallback.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY") &&
+        !platformGiven(argc, argv)) {
+        qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+        choseXcb = true;
+    }
     // The clocks repaint a few small regions many times a second. On X11 a
     // shared-memory image waits for a completion event each time, which costs
     // more than sending the few pixels over the local connection.

@@ -16,9 +16,10 @@ public:
     Application(int& argc, char** argv);
     ~Application() override;
 
-    // Chooses Qt's cheaper paths for this program's drawing; call it before the
-    // application object is made.
-    static void prepareEnvironment();
+    // Chooses Qt's cheaper paths for this program's drawing, and X11 over
+    // Wayland where both are at hand and the user chose no platform; call it
+    // with the program's arguments before the application object is made.
+    static void prepareEnvironment(int argc = 0, char** argv = nullptr);
 
     void setServices(Services* services) { m_services = services; }
 

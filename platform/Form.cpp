@@ -61,8 +61,17 @@ QMargins Form::outsideWidget() const { return m_style.titleBar ? frameModel() : 
 
 QSize Form::outerSizePx() const { return size().grownBy(outsideWidget()); }
 
-double Form::formLeft() const { return pos().x() == m_leftPx ? m_left : twips::fromPixels(pos().x()); }
-double Form::formTop() const { return pos().y() == m_topPx ? m_top : twips::fromPixels(pos().y()); }
+bool Form::placesKnown() { return !QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+
+double Form::formLeft() const
+{
+    return pos().x() == m_leftPx || !placesKnown() ? m_left : twips::fromPixels(pos().x());
+}
+
+double Form::formTop() const
+{
+    return pos().y() == m_topPx || !placesKnown() ? m_top : twips::fromPixels(pos().y());
+}
 
 double Form::formWidth() const
 {
@@ -101,9 +110,11 @@ void Form::setFormSize(double width, double height)
     const int h = qMax(0, twips::toPixels(height) - m.top() - m.bottom());
     m_width = width;
     m_height = height;
-    m_clientWidthPx = w;
-    m_clientHeightPx = h;
     applyClientSize(w, h);
+    // the size the window took (a size beyond what a window can have is cut)
+    // reads back as the size that was set, until the window is resized
+    m_clientWidthPx = this->width();
+    m_clientHeightPx = this->height();
 }
 
 void Form::applyClientSize(int width, int height)

@@ -40,7 +40,9 @@ public:
     QWidget* clientArea() { return m_client ? m_client : this; }
 
     // Outer bounds in twips; each reads back exactly what was set as long as
-    // the window has not been moved or resized since.
+    // the window has not been moved or resized since. Where the desktop tells
+    // a window nothing of its place (Wayland), left and top are the place
+    // last set.
     double formLeft() const;
     double formTop() const;
     double formWidth() const;
@@ -51,6 +53,9 @@ public:
     void setFormHeight(double height);
     void setFormPos(double left, double top);
     void setFormSize(double width, double height);
+
+    // Whether a window can place itself and learn its place (not on Wayland).
+    static bool placesKnown();
 
     // The client area's size in twips.
     double scaleWidth() const;

@@ -11,6 +11,8 @@ TEST_PACKAGES+=(libchm-bin desktop-file-utils appstream dpkg-dev file lintian)
 TEST_PACKAGES+=(xclip)
 # reading back the QR codes of the web page's addresses
 TEST_PACKAGES+=(zbar-tools)
+# a Wayland desktop with X11 beside it, for the choice of the platform
+TEST_PACKAGES+=(weston xwayland qt6-wayland)
 
 need_packages() {
     local missing=()

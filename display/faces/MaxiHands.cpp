@@ -3,14 +3,18 @@
 #include "AnalogHands.h"
 #include "Controls.h"
 #include "Numbers.h"
+#include "Twips.h"
 
 #include <algorithm>
 
 bool updateMaxiHands(MaxiHandState& s, double width, double height, std::int32_t zeit)
 {
-    s.lngLaengeSec = numbers::toLong(width / 3.7);
-    s.lngLaengeMin = numbers::toLong(width / 3.8);
-    s.lngLaengeStd = numbers::toLong(width / 5);
+    // the dial is the largest square centred in the box: the hands take their
+    // lengths from its side, their centre lies where it lies in a square box
+    const double side = std::min(width, height);
+    s.lngLaengeSec = numbers::toLong(side / 3.7);
+    s.lngLaengeMin = numbers::toLong(side / 3.8);
+    s.lngLaengeStd = numbers::toLong(side / 5);
     s.lngMitteX = numbers::toLong(width / 2 - 60);
     s.lngMitteY = numbers::toLong(height / 2 - 90);
 
@@ -54,12 +58,19 @@ MaxiLayout maxiLayout(double formWidth, double formHeight)
 {
     MaxiLayout l;
     l.picUhr = QSizeF(formWidth, formHeight);
-    l.imgUhr = QSizeF(std::max(0.0, formWidth - 120), std::max(0.0, formHeight - 120));
+    const double side = std::max(0.0, std::min(formWidth, formHeight) - 120);
+    l.imgUhr = QSizeF(side, side);
+    // centred on whole pixels, so that the dial shows as many pixels across
+    // as down
+    const auto offset = [side](double length) {
+        return twips::fromPixels(numbers::toLong(std::max(0.0, length - 120 - side) / 2 / twips::kPerPixel));
+    };
+    l.imgUhrPos = QPointF(30 + offset(formWidth), 30 + offset(formHeight));
     return l;
 }
 
 void applyMaxiLayout(const MaxiLayout& layout, PictureBox& picUhr, ImageBox& imgUhr)
 {
     place(&picUhr, 0, 30, layout.picUhr.width(), layout.picUhr.height());
-    place(&imgUhr, 30, 30, layout.imgUhr.width(), layout.imgUhr.height());
+    place(&imgUhr, layout.imgUhrPos.x(), layout.imgUhrPos.y(), layout.imgUhr.width(), layout.imgUhr.height());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointF>
 #include <QSizeF>
 #include <cstdint>
 
@@ -22,9 +23,11 @@ struct MaxiHandState {
 };
 
 // Everything but the drawing, for a clock box of width x height twips (its
-// outer size): the hand lengths (width / 3.7, / 3.8, / 5) and the centre
-// (width / 2 - 60, height / 2 - 90), each rounded, and the time parts; when the
-// seconds are a multiple of 5 also the hour position and the end points.
+// outer size): the hand lengths (side / 3.7, / 3.8, / 5, the side being the
+// smaller of width and height, so that the hands stay within the round dial
+// of a box that is not square) and the centre (width / 2 - 60, height / 2 -
+// 90), each rounded, and the time parts; when the seconds are a multiple of 5
+// also the hour position and the end points.
 // Returns whether the hands are to be drawn.
 bool updateMaxiHands(MaxiHandState& s, double width, double height, std::int32_t zeit);
 
@@ -35,11 +38,13 @@ bool updateMaxiHands(MaxiHandState& s, double width, double height, std::int32_t
 void analogzeitMaxi(MaxiHandState& s, PictureBox& picUhr, std::int32_t zeit);
 
 // The layout of the large analog clock window for its outer size: the clock box
-// at (0, 30) takes the window's outer size, the dial image at (30, 30) inside
-// it 120 twips less each way (never below 0).
+// at (0, 30) takes the window's outer size; the dial image inside it is the
+// largest square within the box less 120 twips each way (never below 0),
+// centred there, so the dial stays round: at (30, 30) in a square box.
 struct MaxiLayout {
     QSizeF picUhr;
     QSizeF imgUhr;
+    QPointF imgUhrPos;
 };
 MaxiLayout maxiLayout(double formWidth, double formHeight);
 void applyMaxiLayout(const MaxiLayout& layout, PictureBox& picUhr, ImageBox& imgUhr);

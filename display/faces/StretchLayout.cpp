@@ -35,12 +35,10 @@ StretchLayout stretchLayout(double width, double height)
     return l;
 }
 
-QSizeF stretchArea(double clientWidth, double clientHeight, const QSizeF& seconds)
+QPointF secondsWithin(const QPointF& place, const QSizeF& label, const QSizeF& client)
 {
-    const double right = 60 + clientWidth * 0.98;
-    const double bottom = 60 + clientHeight * 0.98;
-    return {std::clamp((right - seconds.width()) / 0.92, 0.0, clientWidth),
-            std::clamp((bottom - seconds.height()) / 0.85, 0.0, clientHeight)};
+    return {std::max(0.0, std::min(place.x(), client.width() - label.width())),
+            std::max(0.0, std::min(place.y(), client.height() - label.height()))};
 }
 
 namespace {

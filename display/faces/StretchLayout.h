@@ -34,11 +34,10 @@ struct StretchLayout {
 };
 StretchLayout stretchLayout(double width, double height);
 
-// The size W x H that lays the window out, from its client area and the size
-// of the seconds label, all in twips: the client area, made narrower or lower
-// where the seconds (at 0.92 W, 0.85 H) would otherwise reach past the black
-// background (0.98 of the client area from 60, 60), so that they show whole.
-QSizeF stretchArea(double clientWidth, double clientHeight, const QSizeF& seconds);
+// Where the seconds label of the given size goes in a client area of the given
+// size (twips): at its place in the layout, moved left or up only as far as it
+// must be to show whole in the client area.
+QPointF secondsWithin(const QPointF& place, const QSizeF& label, const QSizeF& client);
 
 // Moves and sizes the controls: image1 keeps its place, the separator, the
 // seconds label and the store digits keep their sizes (and the store digits

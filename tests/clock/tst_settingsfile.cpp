@@ -217,7 +217,7 @@ private slots:
         }
         QVERIFY(QDir(path + QStringLiteral("/keep")).exists());
         // and no temporary file is left behind
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 
     void fullDiskLeavesOldFile()
@@ -244,7 +244,7 @@ private slots:
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), old);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2); // no temporary file left
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2); // no temporary file left
     }
 };
 

@@ -201,7 +201,7 @@ void TestControlSettings::smallTimeBaseFromFile()
 
 // Values from the file longer than a box's limit are shown and saved whole; a
 // fractional position is taken and saved as whole twips; what a save cut short
-// left beside the file goes at start.
+// left beside the file goes at start, and nothing else.
 void TestControlSettings::longValuesStayWhole()
 {
     ControlFixture f;
@@ -210,10 +210,25 @@ void TestControlSettings::longValuesStayWhole()
     s.titel = QString(40000, u'T');
     s.konfigLeft = 1000.7;
     f.writeSettings(s);
-    QFile leftover(f.iniPath() + QStringLiteral(".Xy12Ab")), backup(f.iniPath() + QStringLiteral(".backup"));
-    QVERIFY(leftover.open(QIODevice::WriteOnly) && backup.open(QIODevice::WriteOnly));
+    // the user's own files, whatever their names, stay through a start and a
+    // quit; only the program's own temporary files go
+    const QDir dir = QFileInfo(f.iniPath()).absoluteDir();
+    const QStringList mine{QStringLiteral("Quendrasil.ini.240101"), QStringLiteral("Quendrasil.ini.BACKUP"),
+                           QStringLiteral("Quendrasil.ini.Alt123"), QStringLiteral("Quendrasil.ini.a1b2c3"),
+                           QStringLiteral("Quendrasil.ini.backup"), QStringLiteral("Uhrzeit.txt.200101"),
+                           QStringLiteral("Quendrasil.ini.Xy12Ab"), QStringLiteral(".Quendrasil.ini.quendrasil-tmp-1234567"),
+                           QStringLiteral(".Uhrzeit.txt.quendrasil-tmp-")};
+    const QStringList leftovers{QStringLiteral(".Quendrasil.ini.quendrasil-tmp-Xy12Ab"),
+                                QStringLiteral(".Uhrzeit.txt.quendrasil-tmp-a1B2c3")};
+    for (const QString& name : mine + leftovers) {
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
     f.start();
-    QVERIFY(!leftover.exists() && backup.exists()); // a name somebody chose stays
+    for (const QString& name : leftovers)
+        QVERIFY2(!dir.exists(name), qPrintable(name));
+    for (const QString& name : mine)
+        QVERIFY2(dir.exists(name), qPrintable(name));
     QCOMPARE(f.frm->formLeft(), 1001.0);
     auto* titel = f.child<QLineEdit>(QStringLiteral("txtTitel"));
     titel->setFocus(Qt::MouseFocusReason);
@@ -230,6 +245,10 @@ void TestControlSettings::longValuesStayWhole()
     QCOMPARE(saved.faktor, 123456);
     QCOMPARE(saved.titel, s.titel);
     QCOMPARE(saved.konfigLeft, 1001.0);
+    const QStringList after = dir.entryList(QDir::Files | QDir::Hidden);
+    QCOMPARE(after.size(), mine.size() + 1); // the settings file, no temporary file
+    for (const QString& name : mine)
+        QVERIFY2(after.contains(name), qPrintable(name));
 }
 
 // The title box refuses what the settings file cannot hold: characters

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
 // What the display windows do: their sizes on loading and activation, staying
@@ -41,6 +42,8 @@ private slots:
     void maxiOpening();
     void maxiResize();
     void maxiDrawsUnshown();
+    void maxiDialStaysRound_data();
+    void maxiDialStaysRound();
     void routinesReachCurrentWindow();
     void keepFormOnScreen();
 
@@ -367,6 +370,7 @@ void TestDisplayBehaviour::maxiOpening_data()
     QTest::newRow("no settings") << 0 << 0 << QSize(624, 579);
     QTest::newRow("too small") << 600 << 600 << QSize(624, 579);
     QTest::newRow("saved") << 6000 << 5250 << QSize(394, 325);
+    QTest::newRow("larger than the screen, kept until shown") << 30000 << 20000 << QSize(1994, 1308);
 }
 
 void TestDisplayBehaviour::maxiOpening()
@@ -381,13 +385,15 @@ void TestDisplayBehaviour::maxiOpening()
     QCOMPARE(maxi->size(), client);
     QCOMPARE(maxi->caption(), QStringLiteral(" Bahnhof Nord"));
     QCOMPARE(maxi->minimumSize(), QSize(150, 150));
-    // the clock box takes the window's outer size, the dial 120 twips less
-    QCOMPARE(controlWidth(maxi->dial()), maxi->formWidth());
-    QCOMPARE(controlHeight(maxi->dial()), maxi->formHeight());
+    // the clock box takes the window's outer size, the round dial the largest
+    // square in it less 120 twips
+    QVERIFY(qAbs(controlWidth(maxi->dial()) - maxi->formWidth()) <= 7.5);
+    QVERIFY(qAbs(controlHeight(maxi->dial()) - maxi->formHeight()) <= 7.5);
     QCOMPARE(maxi->dial()->pos(), QPoint(0, 2));
     auto* dialImage = control(maxi, "imgUhr(0)");
-    QCOMPARE(controlWidth(dialImage), maxi->formWidth() - 120);
-    QCOMPARE(controlHeight(dialImage), maxi->formHeight() - 120);
+    const double side = std::min(maxi->formWidth(), maxi->formHeight()) - 120;
+    QVERIFY(qAbs(controlWidth(dialImage) - side) <= 15);
+    QCOMPARE(dialImage->width(), dialImage->height());
     QVERIFY(control<ImageBox>(maxi, "imgUhr(0)")->stretch());
 }
 
@@ -400,8 +406,9 @@ void TestDisplayBehaviour::maxiResize()
     QVERIFY(hit == maxi->dial() || maxi->dial()->isAncestorOf(hit));
     auto* dialImage = control(maxi, "imgUhr(0)");
     maxi->setFormSize(7200, 7180);
-    // 7080 by 7060 twips, in whole pixels
-    QTRY_COMPARE(dialImage->geometry(), twips::toPixelRect(30, 30, 7080, 7060));
+    // round: 7060 twips across, within 7200 by 7180
+    QTRY_COMPARE(dialImage->size(), QSize(471, 471));
+    QCOMPARE(dialImage->y(), 2);
     QCOMPARE(controlWidth(maxi->dial()), 7200.0);
     // the window cannot be made smaller than a readable clock
     maxi->resize(40, 30);
@@ -420,10 +427,58 @@ void TestDisplayBehaviour::maxiDrawsUnshown()
     auto* maxi = static_cast<MaxiForm*>(m_windows->existing(7));
     QVERIFY(maxi);
     QVERIFY(!maxi->isVisible());
-    QCOMPARE(maxi->hands().lngLaengeSec, numbers::toLong(maxi->formWidth() / 3.7));
+    QCOMPARE(maxi->hands().lngLaengeSec,
+             numbers::toLong(std::min(controlWidth(maxi->dial()), controlHeight(maxi->dial())) / 3.7));
     QCOMPARE(maxi->hands().intSekunden, 15);
     QVERIFY(!maxi->dial()->drawing().isNull());
     QCOMPARE(m_windows->get(7), maxi); // one window, loaded once
+}
+
+void TestDisplayBehaviour::maxiDialStaysRound_data()
+{
+    QTest::addColumn<QSize>("outer"); // pixels
+    QTest::newRow("16:9") << QSize(1600, 900);
+    QTest::newRow("4:3") << QSize(800, 600);
+    QTest::newRow("portrait") << QSize(450, 800);
+    QTest::newRow("square") << QSize(606, 606);
+}
+
+// In a window of any shape the dial is the largest centred circle, and the
+// disc that erases the old hands never reaches the dial's marks.
+void TestDisplayBehaviour::maxiDialStaysRound()
+{
+    QFETCH(QSize, outer);
+    auto* maxi = static_cast<MaxiForm*>(m_windows->get(7));
+    maxi->setFormSize(outer.width() * 15.0, outer.height() * 15.0);
+    QVERIFY(showActive(maxi));
+    QTRY_COMPARE(maxi->outerSizePx(), outer);
+    PictureBox* box = maxi->dial();
+    QWidget* dial = control(maxi, "imgUhr(0)");
+    const int side = std::min(outer.width(), outer.height()) - 8;
+    QCOMPARE(dial->size(), QSize(side, side));
+    // centred where the dial of a square box lies: 30 twips left of and above the middle
+    QVERIFY(qAbs(dial->geometry().center().x() - (box->width() / 2 - 2)) <= 1);
+    QVERIFY(qAbs(dial->geometry().center().y() - (box->height() / 2 - 2)) <= 1);
+
+    // the ring of marks, as the dial shows it, and after the hands were drawn
+    // and erased twice
+    const QImage before = box->grab().toImage();
+    for (std::int32_t zeit : {0, 3 * 3600 + 1805, 6 * 3600 + 910})
+        m_windows->analogzeitMaxi(zeit);
+    const QImage after = box->grab().toImage();
+    QCOMPARE(after.size(), before.size());
+    const QPointF centre = QRectF(dial->geometry()).center();
+    int marks = 0;
+    for (int y = 0; y < before.height(); ++y)
+        for (int x = 0; x < before.width(); ++x) {
+            const double r = QLineF(centre, QPointF(x + 0.5, y + 0.5)).length() / side;
+            if (r < 0.31 || r > 0.42)
+                continue;
+            marks += qGray(before.pixel(x, y)) < 64;
+            if (before.pixel(x, y) != after.pixel(x, y))
+                QFAIL(qPrintable(QStringLiteral("the mark at %1, %2 was painted over").arg(x).arg(y)));
+        }
+    QVERIFY(marks > side); // the ring holds the marks
 }
 
 void TestDisplayBehaviour::routinesReachCurrentWindow()

@@ -60,12 +60,14 @@ void TestOnScreen::fitOnScreen_data()
     QTest::addColumn<QRect>("expected");
     const QList<QRect> two{kLeft, kRight};
     QTest::newRow("fits: kept") << QRect(100, 50, 630, 604) << two << QRect(100, 50, 630, 604);
-    QTest::newRow("too wide for the screen") << QRect(100, 50, 2048, 860) << two << QRect(0, 50, 1280, 860);
-    QTest::newRow("past the right edge") << QRect(900, 50, 1024, 430) << two << QRect(256, 50, 1024, 430);
-    QTest::newRow("past the second screen") << QRect(2500, 100, 1024, 430) << two << QRect(2176, 100, 1024, 430);
+    QTest::newRow("reaches past the edge: kept") << QRect(1000, 600, 630, 604) << two << QRect(1000, 600, 630, 604);
+    QTest::newRow("too wide: only shrunk") << QRect(100, 50, 2048, 860) << two << QRect(100, 50, 1280, 860);
+    QTest::newRow("past the second screen: kept") << QRect(2500, 100, 1024, 430) << two << QRect(2500, 100, 1024, 430);
     QTest::newRow("largest value") << QRect(0, 0, 32767, 32767) << two << QRect(0, 0, 1280, 1024);
-    QTest::newRow("mostly on the second screen") << QRect(1000, -200, 1024, 430) << two << QRect(1280, 0, 1024, 430);
+    QTest::newRow("largest value, placed") << QRect(100, 100, 32767, 32767) << two << QRect(100, 100, 1280, 1024);
+    QTest::newRow("mostly on the second screen") << QRect(1000, -200, 1024, 430) << two << QRect(1000, -200, 1024, 430);
     QTest::newRow("outside every screen") << QRect(-3000, 2000, 800, 600) << two << QRect(0, 424, 800, 600);
+    QTest::newRow("too large, outside") << QRect(5000, 5000, 2000, 1500) << two << QRect(1280, 0, 1920, 1080);
 }
 
 void TestOnScreen::fitOnScreen()

@@ -1,6 +1,7 @@
 #include "Controls.h"
 #include "MaxiHands.h"
 #include "RuntimeError.h"
+#include "Twips.h"
 
 #include <QImage>
 #include <QtTest>
@@ -50,11 +51,15 @@ void TestMaxiHands::geometry_data()
     QTest::addColumn<QList<int>>("lengths"); // second, minute, hour
     QTest::addColumn<QPoint>("mitte");
 
-    QTest::newRow("design size 7200 x 7180") << 7200.0 << 7180.0 << QList<int>{1946, 1895, 1440} << QPoint(3540, 3500);
-    QTest::newRow("width 7215: 3547.5 rounds to even") << 7215.0 << 7170.0 << QList<int>{1950, 1899, 1443}
+    QTest::newRow("square 7200") << 7200.0 << 7200.0 << QList<int>{1946, 1895, 1440} << QPoint(3540, 3510);
+    QTest::newRow("design size 7200 x 7180: from the height") << 7200.0 << 7180.0 << QList<int>{1941, 1889, 1436}
+                                                              << QPoint(3540, 3500);
+    QTest::newRow("width 7215: 3547.5 rounds to even") << 7215.0 << 7170.0 << QList<int>{1938, 1887, 1434}
                                                         << QPoint(3548, 3495);
-    QTest::newRow("wide and low: lengths from the width alone") << 15000.0 << 3000.0
-                                                                << QList<int>{4054, 3947, 3000} << QPoint(7440, 1410);
+    QTest::newRow("wide and low: lengths from the height") << 15000.0 << 3000.0 << QList<int>{811, 789, 600}
+                                                           << QPoint(7440, 1410);
+    QTest::newRow("portrait: lengths from the width") << 3000.0 << 15000.0 << QList<int>{811, 789, 600}
+                                                      << QPoint(1440, 7410);
 }
 
 void TestMaxiHands::geometry()
@@ -77,12 +82,13 @@ void TestMaxiHands::endPoints_data()
     QTest::addColumn<QPoint>("minute");
     QTest::addColumn<QPoint>("hour");
 
-    const QPoint secondUp(3540, 1554);
-    const QPoint minuteUp(3540, 1605);
-    const QPoint hourUp(3540, 2060);
+    // the square clock box of 7200 twips
+    const QPoint secondUp(3540, 1564);
+    const QPoint minuteUp(3540, 1615);
+    const QPoint hourUp(3540, 2070);
     QTest::newRow("midnight") << 0 << secondUp << minuteUp << hourUp;
-    QTest::newRow("15 s") << 15 << QPoint(5486, 3500) << minuteUp << hourUp;
-    QTest::newRow("13:30:00") << 48600 << secondUp << QPoint(3540, 5395) << QPoint(4558, 2482);
+    QTest::newRow("15 s") << 15 << QPoint(5486, 3510) << minuteUp << hourUp;
+    QTest::newRow("13:30:00") << 48600 << secondUp << QPoint(3540, 5405) << QPoint(4558, 2492);
 }
 
 void TestMaxiHands::endPoints()
@@ -93,7 +99,7 @@ void TestMaxiHands::endPoints()
     QFETCH(QPoint, hour);
 
     MaxiHandState s;
-    QVERIFY(updateMaxiHands(s, 7200, 7180, zeit));
+    QVERIFY(updateMaxiHands(s, 7200, 7200, zeit));
     QCOMPARE(storedEnds(s), (QList<QPoint>{second, minute, hour}));
 }
 
@@ -112,17 +118,17 @@ void TestMaxiHands::offTheStepDrawsNothing()
     QCOMPARE(int(s.intSekunden), 17);
 
     MaxiHandState fresh;
-    QVERIFY(!updateMaxiHands(fresh, 7200, 7180, 7));
+    QVERIFY(!updateMaxiHands(fresh, 7200, 7200, 7));
     QCOMPARE(fresh.lngLaengeSec, 1946); // lengths and centre are taken even so
     QCOMPARE(storedEnds(fresh), (QList<QPoint>{{0, 0}, {0, 0}, {0, 0}}));
 }
 
 void TestMaxiHands::wideWindowKeepsRunning()
 {
-    // the second hand at 3 o'clock ends beyond 32767 twips on a 3000-pixel box
+    // the second hand at 3 o'clock ends beyond 32767 twips on a large box
     MaxiHandState s;
-    QVERIFY(updateMaxiHands(s, 60000, 3000, 15));
-    QCOMPARE(s.intZeiger[0][0], 16216 + 29940);
+    QVERIFY(updateMaxiHands(s, 70000, 70000, 15));
+    QCOMPARE(s.intZeiger[0][0], 18919 + 34940);
 
     PictureBox box(QStringLiteral("picUhr"), nullptr);
     makeClockBox(box, 3000, 100);
@@ -132,8 +138,8 @@ void TestMaxiHands::wideWindowKeepsRunning()
     } catch (const RuntimeError& e) {
         QFAIL(qPrintable(e.text()));
     }
-    QCOMPARE(drawn.intZeiger[0][0], 12162 + 22440);
-    QVERIFY(isRed(box.drawing().pixelColor(2200, 44))); // centre y 660 twips
+    QCOMPARE(drawn.intZeiger[0][0], 405 + 22440);
+    QVERIFY(isRed(box.drawing().pixelColor(1509, 44))); // centre y 660 twips
 }
 
 void TestMaxiHands::discCoversOldHands()
@@ -159,22 +165,24 @@ void TestMaxiHands::resizeLayout_data()
 {
     QTest::addColumn<double>("width");
     QTest::addColumn<double>("height");
-    QTest::addColumn<QSizeF>("dial");
+    QTest::addColumn<QRectF>("dial");
 
-    QTest::newRow("design size") << 7200.0 << 7180.0 << QSizeF(7080, 7060);
-    QTest::newRow("wide and low") << 15000.0 << 3000.0 << QSizeF(14880, 2880);
-    QTest::newRow("tiny: never below 0") << 90.0 << 150.0 << QSizeF(0, 30);
+    QTest::newRow("square") << 9000.0 << 9000.0 << QRectF(30, 30, 8880, 8880);
+    QTest::newRow("design size: round, centred on a pixel") << 7200.0 << 7180.0 << QRectF(45, 30, 7060, 7060);
+    QTest::newRow("wide and low") << 15000.0 << 3000.0 << QRectF(6030, 30, 2880, 2880);
+    QTest::newRow("portrait") << 3000.0 << 15000.0 << QRectF(30, 6030, 2880, 2880);
+    QTest::newRow("tiny: never below 0") << 90.0 << 150.0 << QRectF(30, 45, 0, 0);
 }
 
 void TestMaxiHands::resizeLayout()
 {
     QFETCH(double, width);
     QFETCH(double, height);
-    QFETCH(QSizeF, dial);
+    QFETCH(QRectF, dial);
 
     const MaxiLayout l = maxiLayout(width, height);
     QCOMPARE(l.picUhr, QSizeF(width, height));
-    QCOMPARE(l.imgUhr, dial);
+    QCOMPARE(QRectF(l.imgUhrPos, l.imgUhr), dial);
 
     QWidget window;
     PictureBox picUhr(QStringLiteral("picUhr"), &window);
@@ -182,10 +190,8 @@ void TestMaxiHands::resizeLayout()
     imgUhr.setStretch(true);
     applyMaxiLayout(l, picUhr, imgUhr);
     QCOMPARE(controlTop(&picUhr), 30.0);
-    QCOMPARE(controlLeft(&imgUhr), 30.0);
-    QCOMPARE(controlTop(&imgUhr), 30.0);
+    QCOMPARE(imgUhr.geometry(), twips::toPixelRect(dial.left(), dial.top(), dial.width(), dial.height()));
     QVERIFY(qAbs(controlWidth(&picUhr) - width) <= 7.5);
-    QVERIFY(qAbs(controlHeight(&imgUhr) - dial.height()) <= 15);
 }
 
 QTEST_MAIN(TestMaxiHands)

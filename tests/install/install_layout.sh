@@ -3,10 +3,14 @@
 # every page of the manual, the pages beside it, the desktop entry, the icon
 # set, the metainfo and the man page, each where the desktop looks for it;
 # desktop-file-validate and appstreamcli accept the entry and the metainfo.
+# The installed program keeps its files in the user's data folder even where
+# it could write its own folder (as root does /usr/bin); a copy of it outside
+# the installed tree keeps them beside itself.
 # Usage: install_layout.sh BUILD_FOLDER SOURCE_FOLDER
 set -euo pipefail
 BUILD=$(readlink -f "$1")
 MANUAL=$(readlink -f "$2")/docs/manual
+SETTINGS=$(readlink -f "$2")/tests/data/session.ini
 fail() { echo "FAIL: $*" >&2; exit 1; }
 for tool in desktop-file-validate appstreamcli extract_chmLib identify; do
     command -v "$tool" >/dev/null 2>&1 || fail "'$tool' is missing (./test installs it)"
@@ -55,4 +59,30 @@ done < <(cd "$MANUAL" && find . -type f | sed 's|^\./||')
 [ "$pages" -ge 5 ] || fail "only $pages pages"
 [ "$(grep -c 'name="Local"' "$T/chm/Index.hhk")" -ge 20 ] || fail "the index is short"
 [ -f "$S/quendrasil/Quendrasil-Hilfe/index.html" ] || fail "no start page"
+# where the program keeps its files: it runs until its lock file shows the
+# folder it took, then a TERM signal makes it save and end
+run_in() { # FOLDER_EXPECTED BINARY
+    (cd "$T" && exec env -u DISPLAY -u WAYLAND_DISPLAY HOME="$T/home" XDG_DATA_HOME="$T/data" \
+        XDG_RUNTIME_DIR="$T/run" QT_QPA_PLATFORM=offscreen "$2" >>"$T/app.log" 2>&1) &
+    local pid=$! i
+    for i in $(seq 100); do [ -e "$1/.Quendrasil.lock" ] && break; sleep 0.1; done
+    [ -e "$1/.Quendrasil.lock" ] || { kill $pid; cat "$T/app.log"; fail "$2 did not take $1"; }
+    sleep 2 # the start-up, which reads the settings, follows at once in the event loop
+    kill -TERM $pid
+    wait $pid || fail "$2 ended with $?"
+    [ "$(grep -c $'\r$' "$1/Quendrasil.ini")" -eq 28 ] && [ "$1/Quendrasil.ini" -nt "$T/before" ] ||
+        fail "$2 did not save into $1"
+}
+mkdir -p "$T/home" "$T/run" "$T/data/Quendrasil" "$T/portable"
+chmod 700 "$T/run"
+cp "$SETTINGS" "$T/data/Quendrasil/Quendrasil.ini"
+cp "$SETTINGS" "$T/portable/Quendrasil.ini"
+cp "$T/usr/bin/quendrasil" "$T/portable/"
+sleep 1 && touch "$T/before" && sleep 1
+[ -w "$T/usr/bin" ] || fail "the test needs a bin folder it can write"
+run_in "$T/data/Quendrasil" "$T/usr/bin/quendrasil"
+[ -z "$(find "$T/usr" -newer "$T/before")" ] || fail "written into the installed tree: $(find "$T/usr" -newer "$T/before")"
+touch "$T/before" && sleep 1
+run_in "$T/portable" "$T/portable/quendrasil"
+[ -z "$(find "$T/data" -newer "$T/before")" ] || fail "the portable copy wrote $(find "$T/data" -newer "$T/before")"
 echo "PASS install_layout"

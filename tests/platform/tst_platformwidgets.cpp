@@ -1,10 +1,14 @@
 #include "Application.h"
 #include "Controls.h"
+#include "FilesFolder.h"
 #include "Form.h"
 #include "RuntimeError.h"
 #include "Services.h"
 
+#include <QDir>
+#include <QFile>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
@@ -39,6 +43,34 @@ class TestPlatformWidgets : public QObject {
     Q_OBJECT
 
 private slots:
+    // An installed binary is one in the bindir it was built for, or in the
+    // bin folder of the same layout under another prefix; nothing else is.
+    void installedPlace_data()
+    {
+        QTest::addColumn<QString>("programDir");
+        QTest::addColumn<bool>("installed");
+        QTest::newRow("the bindir it was built for") << "usr/bin" << true;
+        QTest::newRow("the bindir through a link") << "link/bin" << true;
+        QTest::newRow("another prefix") << "opt/bin" << true;
+        QTest::newRow("a portable copy") << "portable" << false;
+        QTest::newRow("a portable copy in a bin folder") << "home/bin" << false;
+        QTest::newRow("a folder that does not exist") << "gone/bin" << false;
+    }
+    void installedPlace()
+    {
+        QFETCH(QString, programDir);
+        QFETCH(bool, installed);
+        QTemporaryDir root;
+        QDir dir(root.path());
+        for (const char* folder : {"usr/bin", "opt/bin", "opt/share/quendrasil/Quendrasil-Hilfe", "portable",
+                                   "home/bin", "home/share/quendrasil"})
+            QVERIFY(dir.mkpath(QString::fromLatin1(folder)));
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("usr")), dir.filePath(QStringLiteral("link"))));
+        QCOMPARE(filesfolder::isInstalledPlace(dir.filePath(programDir), dir.filePath(QStringLiteral("usr/bin")),
+                                               QStringLiteral("../share/quendrasil")),
+                 installed);
+    }
+
     void outerSizeFollowsFrameModel_data()
     {
         QTest::addColumn<bool>("titleBar");
