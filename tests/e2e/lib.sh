@@ -50,12 +50,12 @@ wait_for() {
 start_desktop() {
     Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$WORK/display" 2>"$WORK/xvfb.log" &
     PIDS+=($!)
-    wait_for '[ -s "$WORK/display" ]' 10 || fail "Xvfb did not start"
+    wait_for '[ -s "$WORK/display" ]' 30 || fail "Xvfb did not start"
     export DISPLAY=":$(head -n1 "$WORK/display")"
     export XAUTHORITY=/dev/null
     openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
     PIDS+=($!)
-    wait_for 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' 10 || fail "openbox did not start"
+    wait_for 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' 30 || fail "openbox did not start"
 }
 
 # copies the program into its private folder and starts it there
