@@ -7,6 +7,7 @@
 #include "Dispatch.h"
 #include "ExactTimer.h"
 #include "FastTime.h"
+#include "FollowRule.h"
 #include "Module1.h"
 #include "Numbers.h"
 
@@ -26,33 +27,16 @@ void FrmConfig::beginFollowing()
     // the digits show no time until the master's first state
 }
 
-namespace {
-
-// A state that finds a running follower ahead by this much real time is a
-// clock set back at once; less may be a message that was slow to arrive and
-// waits for a second one to agree.
-constexpr qint64 kClearlyBackMs = 2000;
-
-} // namespace
-
 void FrmConfig::applyFollowedState(const ClockState& s)
 {
     if (!m_following || m_ended)
         return;
     Module1& m = m_module;
-    // A master sends just after its tick, so a message can only be late:
-    // one that finds this clock at the same second says nothing new (taking
-    // its moment as the tick would only put the follower behind), one that
-    // finds it behind moves it forward at once.
-    const bool sameRun = m.running && s.running && Timer->isEnabled() && Timer->interval() == s.timeBase;
-    const std::int32_t ahead = m.lngZeit - s.time;
-    if (sameRun && ahead == 0) {
-        m_followAhead = 0;
+    const followrule::Clock own{m.lngZeit, double(Timer->interval()), m.running && Timer->isEnabled()};
+    const followrule::Step step = followrule::decide(own, {s.time, double(s.timeBase), s.running}, m_followAhead);
+    m_followAhead = step.aheadInRow;
+    if (!step.take)
         return;
-    }
-    if (sameRun && ahead > 0 && ahead * qint64(s.timeBase) < kClearlyBackMs && ++m_followAhead < 2)
-        return;
-    m_followAhead = 0;
 
     m.lngZeit = s.time;
     deriveParts(m);

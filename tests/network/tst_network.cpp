@@ -4,6 +4,7 @@
 #include "BrokerAddress.h"
 #include "ClockFollower.h"
 #include "ClockState.h"
+#include "FollowRule.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -16,6 +17,8 @@ private slots:
     void refusesPayload();
     void followsNewerStates_data();
     void followsNewerStates();
+    void decidesToFollow_data();
+    void decidesToFollow();
     void readsBrokerUrl_data();
     void readsBrokerUrl();
 };
@@ -123,6 +126,41 @@ void TestNetwork::followsNewerStates()
         QCoreApplication::sendPostedEvents();
     }
     QCOMPARE(passed, expected);
+}
+
+// The follow rule as a table: clocks written "r<time>/<time base>" (running)
+// or "h<time>/<time base>" (held).
+void TestNetwork::decidesToFollow_data()
+{
+    QTest::addColumn<QString>("own");
+    QTest::addColumn<QString>("heard");
+    QTest::addColumn<int>("aheadBefore");
+    QTest::addColumn<bool>("take");
+    QTest::addColumn<int>("aheadAfter");
+    QTest::newRow("in step: nothing new") << "r1000/100" << "r1000/100" << 1 << false << 0;
+    QTest::newRow("behind: forward at once") << "r1000/100" << "r1003/100" << 0 << true << 0;
+    QTest::newRow("a little ahead: waits") << "r1000/100" << "r995/100" << 0 << false << 1;
+    QTest::newRow("a little ahead twice: taken") << "r1000/100" << "r996/100" << 1 << true << 0;
+    QTest::newRow("clearly ahead: set back at once") << "r1000/100" << "r980/100" << 0 << true << 0;
+    QTest::newRow("a little ahead at 10 ms: waits") << "r1000/10" << "r900/10" << 0 << false << 1;
+    QTest::newRow("held follower: taken") << "h1000/100" << "r1000/100" << 0 << true << 0;
+    QTest::newRow("held master: taken") << "r1000/100" << "h1000/100" << 0 << true << 0;
+    QTest::newRow("other time base: taken") << "r1000/100" << "r1000/200" << 0 << true << 0;
+    QTest::newRow("a little ahead, exact rate") << "r1000/142.857" << "r999/142.857" << 0 << false << 1;
+}
+
+void TestNetwork::decidesToFollow()
+{
+    QFETCH(QString, own);
+    QFETCH(QString, heard);
+    QFETCH(int, aheadBefore);
+    const auto clock = [](const QString& code) {
+        const QStringList parts = code.mid(1).split(u'/');
+        return followrule::Clock{parts[0].toInt(), parts[1].toDouble(), code[0] == u'r'};
+    };
+    const followrule::Step step = followrule::decide(clock(own), clock(heard), aheadBefore);
+    QTEST(step.take, "take");
+    QTEST(step.aheadInRow, "aheadAfter");
 }
 
 void TestNetwork::readsBrokerUrl_data()
