@@ -1,4 +1,5 @@
 #include "Datagram.h"
+#include "MrclockAddress.h"
 
 #include <QTest>
 
@@ -116,6 +117,30 @@ private slots:
         QString why;
         QVERIFY(!mrclock::parse(bytes, &why));
         QVERIFY(!why.isEmpty());
+    }
+
+    void address_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QString>("shown"); // group:port name ttl, or empty when refused
+        QTest::newRow("defaults") << "mrclock:///Anlage" << "239.50.50.20:2000 Anlage 1";
+        QTest::newRow("no name") << "mrclock://" << "239.50.50.20:2000  1";
+        QTest::newRow("group, port, ttl") << "mrclock://239.1.2.3:2001/Bw%20S?ttl=4" << "239.1.2.3:2001 Bw S 4";
+        QTest::newRow("not multicast") << "mrclock://192.168.0.1/A" << "";
+        QTest::newRow("a host name") << "mrclock://uhr.local/A" << "";
+        QTest::newRow("ttl 0") << "mrclock:///A?ttl=0" << "";
+        QTest::newRow("other parameter") << "mrclock:///A?loop=1" << "";
+        QTest::newRow("slash in name") << "mrclock:///A/B" << "";
+        QTest::newRow("user") << "mrclock://u:p@239.1.2.3/A" << "";
+    }
+    void address()
+    {
+        QFETCH(QString, url);
+        QString why;
+        const auto a = parseMrclockUrl(url, &why);
+        const QString shown = a ? QStringLiteral("%1 %2 %3").arg(a->shown(), a->name).arg(a->ttl) : QString();
+        QTEST(shown, "shown");
+        QCOMPARE(why.isEmpty(), bool(a));
     }
 
     void timeBaseAndRatio()
