@@ -52,13 +52,12 @@ void MrclockFollower::take(const QByteArray& bytes, const QString& sender)
     QString why;
     const auto d = mrclock::parse(bytes, &why);
     if (!d) {
-        if (!m_saidMalformed.value(sender)) {
-            m_saidMalformed.insert(sender, true);
+        if (!m_saidMalformed.contains(sender)) {
+            m_saidMalformed.insert(sender);
             emit malformed(sender, why);
         }
         return;
     }
-    m_saidMalformed.remove(sender); // said again should it come back
     if (!m_address.name.isEmpty()) {
         if (d->name == m_address.name)
             emit datagramReceived(*d);

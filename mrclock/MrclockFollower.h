@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QUdpSocket>
 
 // Hears the MRclock clocks of the room and passes on the datagrams of the one
@@ -44,5 +45,5 @@ private:
     QElapsedTimer m_clock;
     QHash<QString, qint64> m_heard; // name -> when last heard
     QStringList m_saidSeveral;
-    QHash<QString, bool> m_saidMalformed;
+    QSet<QString> m_saidMalformed; // senders of malformed datagrams, said once
 };
