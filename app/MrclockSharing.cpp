@@ -67,13 +67,13 @@ std::function<void()> shareMrclockFollowed(Program& program, const MrclockAddres
         s.running = d.active;
         s.title = d.text.left(clockstate::kMaxTitle);
         // the timer runs at the exact rate, not the rounded time base
-        const auto exactNs = static_cast<qint64>(std::llround(1e9 / d.speed));
+        const qint64 exactNs = mrclock::exactIntervalOfSpeed(d.speed);
         if (FrmConfig* config = program.frmConfig())
             config->applyFollowedState(s, exactNs);
         const QString text = address.name.isEmpty()
                                  ? QStringLiteral("folgt der einzigen gehörten MRclock-Uhr \u201e%1\u201c (%2)")
                                  : QStringLiteral("folgt der MRclock-Uhr \u201e%1\u201c (%2)");
-        const QString now = text.arg(d.name, mrclock::ratioText(d.speed));
+        const QString now = text.arg(d.name.left(mrclock::kMaxNameBytes), mrclock::ratioText(d.speed));
         if (now != *followed) {
             *followed = now;
             note(now);

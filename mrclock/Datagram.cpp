@@ -94,6 +94,12 @@ std::int32_t timeBaseOfSpeed(double speed)
     return static_cast<std::int32_t>(std::clamp<double>(ms, clockstate::kMinTimeBase, clockstate::kMaxTimeBase));
 }
 
+qint64 exactIntervalOfSpeed(double speed)
+{
+    const double ns = 1e9 / speed; // a speed near 0 makes this infinite
+    return std::llround(std::clamp<double>(ns, 1e6 * clockstate::kMinTimeBase, 1e6 * clockstate::kMaxTimeBase));
+}
+
 QString ratioText(double speed) { return QStringLiteral("1:") + QString::fromLatin1(speedText(speed)); }
 
 QByteArray build(const Datagram& d)

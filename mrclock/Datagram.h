@@ -60,6 +60,8 @@ QByteArray speedText(double speed);
 double speedOfTimeBase(std::int32_t timeBaseMs);
 // The time base rounded to whole milliseconds, within the clock's bounds.
 std::int32_t timeBaseOfSpeed(double speed);
+// The exact interval of a fast second in nanoseconds, within the same bounds.
+qint64 exactIntervalOfSpeed(double speed);
 // The ratio of model to real time as shown to the user: "1:6", "1:12.048".
 QString ratioText(double speed);
 

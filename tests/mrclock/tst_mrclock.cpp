@@ -148,6 +148,8 @@ private slots:
         QCOMPARE(mrclock::timeBaseOfSpeed(6), 167);
         QCOMPARE(mrclock::timeBaseOfSpeed(999.9), 10);        // never below the smallest
         QCOMPARE(mrclock::timeBaseOfSpeed(1e-9), 86'400'000); // nor above the largest
+        QCOMPARE(mrclock::exactIntervalOfSpeed(7), qint64(142'857'143));
+        QCOMPARE(mrclock::exactIntervalOfSpeed(1e-300), qint64(86'400'000) * 1'000'000);
         QCOMPARE(mrclock::ratioText(mrclock::speedOfTimeBase(250)), QStringLiteral("1:4"));
     }
 };
