@@ -2,6 +2,8 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -49,20 +51,25 @@ CommandLine parseCommandLine(const QStringList& arguments)
                                      QStringLiteral("Gibt die Uhr über MQTT an andere Rechner weiter, mit "
                                                     "mrclock://[GRUPPE[:PORT]]/NAME per MRclock-Multicast an "
                                                     "Nebenuhren und Apps (je einmal, auch beides zugleich)."),
-                                     QStringLiteral("mqtt://[user:password@]host[:port]/NAME"));
+                                     QStringLiteral("mqtt://[user@]host[:port]/NAME"));
     const QCommandLineOption follow(QStringLiteral("follow"),
                                     QStringLiteral("Folgt der Uhr NAME eines anderen Rechners über MQTT, mit "
                                                    "mrclock://[GRUPPE[:PORT]]/[NAME] einer MRclock-Uhr (etwa einer "
                                                    "Zentrale). Nur beim Folgen einer MRclock-Uhr ist --publish "
                                                    "mqtt://… erlaubt (Brücke); --web geht immer."),
-                                    QStringLiteral("mqtt://host[:port]/NAME"));
+                                    QStringLiteral("mqtt://[user@]host[:port]/NAME"));
+    const QCommandLineOption passwordFile(
+        QStringLiteral("password-file"),
+        QStringLiteral("Liest das Passwort für den MQTT-Broker aus der ersten Zeile von FILE (sonst aus der "
+                       "Umgebungsvariablen QUENDRASIL_MQTT_PASSWORD)."),
+        QStringLiteral("FILE"));
     const QCommandLineOption iface(QStringLiteral("interface"),
                                    QStringLiteral("Netzwerkschnittstelle für MRclock (ihre IPv4-Adresse)."),
                                    QStringLiteral("ADDRESS"));
     const QCommandLineOption web(QStringLiteral("web"),
                                  QStringLiteral("Zeigt die Uhr als Webseite auf diesem Port."),
                                  QStringLiteral("[ADDRESS:]PORT"));
-    parser.addOptions({help, publish, follow, web, iface});
+    parser.addOptions({help, publish, follow, passwordFile, web, iface});
     // Qt's own options, read later by the application object; single-dash
     // words such as -platform are whole options, not letters
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -93,9 +100,46 @@ CommandLine parseCommandLine(const QStringList& arguments)
     c.publish = parser.value(publish);
     c.follow = parser.value(follow);
     c.web = parser.value(web);
+    c.passwordFile = parser.value(passwordFile);
     if (splitMrclock(c, parser.values(publish), parser.values(follow), parser.value(iface)))
         return c;
     if (parser.isSet(publish) && parser.isSet(follow))
         c.error = QStringLiteral("--publish und --follow schließen einander aus.");
     return c;
+}
+
+BrokerPassword brokerPassword(const QString& user, const QString& urlPassword, const QString& passwordFile,
+                              const QString& fromEnvironment)
+{
+    BrokerPassword p;
+    if (!urlPassword.isEmpty()) {
+        p.password = urlPassword;
+        p.warnings << QStringLiteral("Warnung: das Passwort in der Adresse können alle Benutzer dieses Rechners "
+                                     "lesen (ps); besser --password-file oder QUENDRASIL_MQTT_PASSWORD.");
+    }
+    if (!passwordFile.isEmpty()) {
+        QFile file(passwordFile);
+        if (!file.open(QIODevice::ReadOnly)) {
+            p.error = QStringLiteral("die Passwortdatei %1 ist nicht lesbar: %2").arg(passwordFile, file.errorString());
+            return p;
+        }
+        if (file.permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther))
+            p.warnings << QStringLiteral("Warnung: andere Benutzer können die Passwortdatei %1 lesen "
+                                         "(chmod 600 %1).").arg(passwordFile);
+        QByteArray line = file.readLine(4096);
+        while (line.endsWith('\n') || line.endsWith('\r'))
+            line.chop(1);
+        p.password = QString::fromUtf8(line);
+        if (p.password.isEmpty()) {
+            p.error = QStringLiteral("die Passwortdatei %1 ist leer").arg(passwordFile);
+            return p;
+        }
+    } else if (!fromEnvironment.isEmpty()) {
+        p.password = fromEnvironment;
+    }
+    if (!p.password.isEmpty() && user.isEmpty() && !passwordFile.isEmpty())
+        p.error = QStringLiteral("zum Passwort fehlt der Benutzer: mqtt://BENUTZER@rechner/NAME");
+    if (user.isEmpty())
+        p.password.clear(); // a password alone is never sent
+    return p;
 }

@@ -7,12 +7,13 @@
 // options share the clock with other computers (--publish, --follow) and with
 // browsers (--web).
 struct CommandLine {
-    QString publish; // mqtt://[user:password@]host[:port]/NAME, or empty
-    QString follow;  // mqtt://host[:port]/NAME, or empty
+    QString publish; // mqtt://[user[:password]@]host[:port]/NAME, or empty
+    QString follow;  // the same, or empty
     QString web;     // [ADDRESS:]PORT, or empty
     QString publishMrclock; // mrclock://[GROUP[:PORT]]/NAME, or empty
     QString followMrclock;  // mrclock://[GROUP[:PORT]]/[NAME], or empty
     QString interface;      // --interface: the IPv4 address of the network interface for MRclock
+    QString passwordFile; // the broker's password in a file, or empty
     QString error;   // what was wrong with the command line, or empty
     bool help = false;
     QString helpText;
@@ -24,3 +25,17 @@ struct CommandLine {
 // publishing over MQTT (the bridge). --publish may be given once for MQTT and
 // once for MRclock.
 CommandLine parseCommandLine(const QStringList& arguments);
+
+// The broker's password: from the file named by --password-file, else from
+// the environment (QUENDRASIL_MQTT_PASSWORD), else from the URL. Warnings (in
+// German, for stderr) when the URL holds one, which every user of the
+// computer can read, or when others may read the file; an error when the
+// file cannot be read or there is a password but no user. No text holds the
+// password.
+struct BrokerPassword {
+    QString password;
+    QStringList warnings;
+    QString error;
+};
+BrokerPassword brokerPassword(const QString& user, const QString& urlPassword, const QString& passwordFile,
+                              const QString& fromEnvironment);

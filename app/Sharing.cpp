@@ -13,28 +13,66 @@
 
 #include <memory>
 
+namespace {
+
+QString twoSendersNote(const BrokerAddress& broker)
+{
+    return QStringLiteral("Achtung: zwei Rechner geben die Uhr \u201e%1\u201c weiter").arg(broker.name);
+}
+
+QString brokerNote(const BrokerAddress& broker, bool refused)
+{
+    return refused ? QStringLiteral("MQTT-Broker %1: Anmeldung abgelehnt").arg(broker.shown())
+                   : QStringLiteral("MQTT-Broker %1 nicht erreichbar").arg(broker.shown());
+}
+
+} // namespace
+
+// The client tells its receivers from the event loop, never inside a call of
+// the network library: what follows may open a dialog or change the window.
 std::function<void()> sharePublished(Program& program, Module1& m, Services& services, const BrokerAddress& broker)
 {
+    struct Status {
+        QString connection;
+        bool twoSenders = false;
+        bool told = false; // the message box was shown (or the broker reached)
+    };
     auto* publisher = new ClockPublisher(m, program.clockEvents(), broker, &program);
-    auto everConnected = std::make_shared<bool>(false);
-    auto note = [&program](const QString& text) {
+    auto status = std::make_shared<Status>();
+    auto note = [&program, status, broker] {
         if (FrmConfig* config = program.frmConfig())
-            config->setNetworkNote(text);
+            config->setNetworkNote(status->twoSenders ? status->connection + QStringLiteral(" – ") + twoSendersNote(broker)
+                                                      : status->connection);
     };
     QObject::connect(publisher, &ClockPublisher::connectionBack, &program, [=] {
-        *everConnected = true;
-        note(QStringLiteral("gibt die Uhr \u201e%1\u201c weiter").arg(broker.name));
+        status->told = true;
+        status->connection = QStringLiteral("gibt die Uhr \u201e%1\u201c weiter").arg(broker.name);
+        note();
     });
-    QObject::connect(publisher, &ClockPublisher::connectionLost, &program, [=, &services](const QString& why) {
-        note(QStringLiteral("MQTT-Broker %1 nicht erreichbar").arg(broker.shown()));
-        if (*everConnected)
+    QObject::connect(publisher, &ClockPublisher::twoSenders, &program, [=](bool two) {
+        status->twoSenders = two;
+        note();
+    });
+    QObject::connect(publisher, &ClockPublisher::connectionLost, &program,
+                     [=, &services](const QString& why, bool refused) {
+        status->connection = brokerNote(broker, refused);
+        note();
+        if (status->told)
             return;
-        *everConnected = true; // said once
-        services.msgBox(QStringLiteral("Der MQTT-Broker %1 ist nicht erreichbar (%2).").arg(broker.shown(), why) +
-                            QChar(0x0D) + QChar(0x0D) +
-                            QStringLiteral("Die Uhr läuft ohne Weitergabe. Sobald der Broker erreichbar ist, "
-                                           "wird sie von selbst weitergegeben."),
-                        Services::Warning, QStringLiteral(" Broker nicht erreichbar"));
+        status->told = true; // said once
+        if (refused)
+            services.msgBox(QStringLiteral("Der MQTT-Broker %1 hat die Anmeldung abgelehnt (Anmeldung abgelehnt): "
+                                           "Benutzer oder Passwort stimmen nicht, oder der Benutzer darf die Uhr "
+                                           "nicht weitergeben.").arg(broker.shown()) +
+                                QChar(0x0D) + QChar(0x0D) +
+                                QStringLiteral("Die Uhr läuft ohne Weitergabe."),
+                            Services::Warning, QStringLiteral(" Anmeldung abgelehnt"));
+        else
+            services.msgBox(QStringLiteral("Der MQTT-Broker %1 ist nicht erreichbar (%2).").arg(broker.shown(), why) +
+                                QChar(0x0D) + QChar(0x0D) +
+                                QStringLiteral("Die Uhr läuft ohne Weitergabe. Sobald der Broker erreichbar ist, "
+                                               "wird sie von selbst weitergegeben."),
+                            Services::Warning, QStringLiteral(" Broker nicht erreichbar"));
     });
     return [publisher] { publisher->start(); };
 }
@@ -43,36 +81,42 @@ std::function<void()> shareFollowed(Program& program, const BrokerAddress& broke
 {
     struct Status {
         QString master;
-        bool brokerLost = false;
+        QString brokerLost; // empty: connected
+        bool twoSenders = false;
     };
     auto* follower = new ClockFollower(broker, &program);
     auto status = std::make_shared<Status>();
     const QString name = QStringLiteral("\u201e%1\u201c").arg(broker.name);
     status->master = QStringLiteral("wartet auf die Uhr %1").arg(name);
     auto note = [&program, status, broker] {
+        QString text = status->brokerLost.isEmpty() ? status->master : status->brokerLost + QStringLiteral(", ") + status->master;
+        if (status->twoSenders)
+            text += QStringLiteral(" – ") + twoSendersNote(broker);
         if (FrmConfig* config = program.frmConfig())
-            config->setNetworkNote(status->brokerLost
-                                       ? QStringLiteral("MQTT-Broker %1 nicht erreichbar, %2").arg(broker.shown(), status->master)
-                                       : status->master);
+            config->setNetworkNote(text);
     };
     QObject::connect(follower, &ClockFollower::stateReceived, &program, [&program, status, note, name](const ClockState& s) {
         if (FrmConfig* config = program.frmConfig())
             config->applyFollowedState(s);
         status->master = QStringLiteral("folgt der Uhr %1").arg(name);
         note();
-    }, Qt::QueuedConnection);
+    });
     QObject::connect(follower, &ClockFollower::masterOnline, &program, [status, note, name](bool online) {
         if (!online) {
             status->master = QStringLiteral("Leitrechner der Uhr %1 verloren").arg(name);
             note();
         }
-    }, Qt::QueuedConnection);
-    QObject::connect(follower, &ClockFollower::connectionLost, &program, [status, note] {
-        status->brokerLost = true;
+    });
+    QObject::connect(follower, &ClockFollower::twoSenders, &program, [status, note](bool two) {
+        status->twoSenders = two;
+        note();
+    });
+    QObject::connect(follower, &ClockFollower::connectionLost, &program, [status, note, broker](const QString&, bool refused) {
+        status->brokerLost = brokerNote(broker, refused);
         note();
     });
     QObject::connect(follower, &ClockFollower::connectionBack, &program, [status, note] {
-        status->brokerLost = false;
+        status->brokerLost.clear();
         note();
     });
     return [&program, follower, note] {

@@ -42,6 +42,15 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "quendrasil: %s\n", qPrintable(why));
             return 2;
         }
+        const BrokerPassword password = brokerPassword(broker->user, broker->password, options.passwordFile,
+                                                       qEnvironmentVariable("QUENDRASIL_MQTT_PASSWORD"));
+        for (const QString& warning : password.warnings)
+            std::fprintf(stderr, "quendrasil: %s\n", qPrintable(warning));
+        if (!password.error.isEmpty()) {
+            std::fprintf(stderr, "quendrasil: %s\n", qPrintable(password.error));
+            return 2;
+        }
+        broker->password = password.password;
     }
     QString mrclockError;
     const auto mrclock = readMrclockOptions(options.publishMrclock, options.followMrclock, options.interface, &mrclockError);

@@ -52,6 +52,8 @@ QByteArray toJson(const ClockState& s)
     o.insert(QStringLiteral("running"), s.running);
     o.insert(QStringLiteral("title"), s.title);
     o.insert(QStringLiteral("seq"), static_cast<qint64>(s.seq));
+    if (!s.session.isEmpty())
+        o.insert(QStringLiteral("session"), s.session);
     return QJsonDocument(o).toJson(QJsonDocument::Compact);
 }
 
@@ -83,8 +85,12 @@ std::optional<ClockState> fromJson(const QByteArray& payload, QString* why)
     const auto seq = wholeNumber(o.value(QStringLiteral("seq")), 0, kMaxSeq);
     if (!seq)
         return refuse(why, QStringLiteral("seq is not a whole number from 0 to 2^53"));
+    const QJsonValue session = o.value(QStringLiteral("session"));
+    if (!session.isUndefined() && (!session.isString() || session.toString().size() > kMaxSession))
+        return refuse(why, QStringLiteral("session is not a text of at most %1 characters").arg(kMaxSession));
 
     ClockState s;
+    s.session = session.toString();
     s.time = static_cast<std::int32_t>(*time);
     s.timeBase = static_cast<std::int32_t>(*timeBase);
     s.running = running.toBool();

@@ -11,6 +11,8 @@
 #include "Module1.h"
 #include "Numbers.h"
 
+#include <QFile>
+
 void FrmConfig::beginFollowing()
 {
     m_following = true;
@@ -24,9 +26,7 @@ void FrmConfig::beginFollowing()
         box->setReadOnly(true);
         box->setToolTip(QStringLiteral(" kommt vom Leitrechner "));
     }
-    // the digits show no time until the master's first state, and the time
-    // file gets its minute from that state even when it is minute 0
-    m_module.lngLetzteMinute = -1;
+    // the digits show no time until the master's first state
 }
 
 void FrmConfig::applyFollowedState(const ClockState& s, qint64 exactIntervalNs)
@@ -47,8 +47,16 @@ void FrmConfig::applyFollowedState(const ClockState& s, qint64 exactIntervalNs)
     setBoxText(txtStd, numbers::twoDigits(m.lngStd));
     setBoxText(txtMin, numbers::twoDigits(m.lngMin));
     setBoxText(txtFaktor, QString::number(s.timeBase));
-    // this computer's time file has the minute at once
-    writeNewMinute(m);
+    // this computer's time file has the time at once; the whole line is
+    // compared, as a first state at minute 0 or a jump by whole hours keeps
+    // the minute
+    if (m.blnDatei) {
+        const QByteArray line = timeFileLine(m.lngStd, m.lngMin);
+        QFile file(timeFilePath(m));
+        if (!file.open(QIODevice::ReadOnly) || file.read(line.size() + 1) != line)
+            writeTimeFile(m, line);
+        m.lngLetzteMinute = m.lngMin;
+    }
     if (s.running) {
         // the next tick one time base from now, like the master's after it sent
         Timer->setEnabled(false);

@@ -10,7 +10,7 @@ struct BrokerAddress {
     QString host;
     int port = 1883;
     QString user;
-    QString password;
+    QString password; // from the URL, the environment or a file; never shown
     QString name; // the clock's name, one topic level
 
     // host:port, for messages; never the password
@@ -24,5 +24,9 @@ struct BrokerAddress {
 
 // The address in a URL, or nothing with why set: another scheme, no host, a
 // port outside 1 to 65535, or a name that is empty, longer than 100
-// characters or holds "/", "+", "#" or control characters.
+// characters, holds "/", "+", "#", "?" or control characters, or escapes
+// that are not UTF-8. A text in why never holds the password.
 std::optional<BrokerAddress> parseBrokerUrl(const QString& url, QString* why);
+
+// The URL as it may be shown: a password in it replaced by "***".
+QString maskedUrl(const QString& url);

@@ -7,23 +7,37 @@
 ClockFollower::ClockFollower(const BrokerAddress& broker, QObject* parent)
     : QObject(parent), m_client(new MqttClient(broker, this)), m_broker(broker)
 {
+    m_clock.start();
+    m_sendersCheck.setSingleShot(true);
+    connect(&m_sendersCheck, &QTimer::timeout, this, &ClockFollower::checkSenders);
     // online first: a master that is gone is known before its last state
     // (retained, and old by now) arrives
     m_client->subscribe(broker.onlineTopic());
     m_client->subscribe(broker.stateTopic());
-    connect(m_client, &MqttClient::messageReceived, this, [this](const QString& topic, const QByteArray& payload) {
-        if (topic == m_broker.stateTopic())
-            takeState(payload);
-        else if (topic == m_broker.onlineTopic())
-            takeOnline(payload);
-    });
+    connect(m_client, &MqttClient::messagesReceived, this, &ClockFollower::take);
     connect(m_client, &MqttClient::disconnected, this, &ClockFollower::connectionLost);
     connect(m_client, &MqttClient::connected, this, &ClockFollower::connectionBack);
 }
 
 void ClockFollower::start() { m_client->start(); }
 
-void ClockFollower::takeState(const QByteArray& payload)
+void ClockFollower::take(const QList<MqttMessage>& messages)
+{
+    for (const MqttMessage& m : messages) {
+        if (m.topic == m_broker.stateTopic())
+            takeState(m.payload, m.retained);
+        else if (m.topic == m_broker.onlineTopic())
+            takeOnline(m.payload);
+    }
+    // the client tells from the event loop: passed on at once
+    if (m_newest) {
+        m_last = *m_newest;
+        m_newest.reset();
+        emit stateReceived(*m_last);
+    }
+}
+
+void ClockFollower::takeState(const QByteArray& payload, bool retained)
 {
     if (payload.isEmpty())
         return; // a master without time yet cleared its state
@@ -35,33 +49,32 @@ void ClockFollower::takeState(const QByteArray& payload)
                      qPrintable(m_broker.stateTopic()), qPrintable(why));
         return;
     }
-    if (!m_lastSeq && m_masterOffline)
+    if (!m_last && !m_newest && m_masterOffline)
         return; // the last word of a master that is gone: its time is old
-    if (m_lastSeq) {
-        // the same one again (a retained copy), or an older one; a master
-        // that went away and came back may count anew
-        if (s->seq == *m_lastSeq)
-            return;
-        if (s->seq < *m_lastSeq && !m_masterGone && *m_lastSeq - s->seq <= kRestartDrop)
-            return;
-    }
-    m_lastSeq = s->seq;
+    const bool sameSession = m_last && s->session == m_last->session;
+    // the same one again (a retained copy after a reconnection), or an
+    // older copy the broker kept; a master that went away may count anew
+    if (sameSession && s->seq == m_last->seq)
+        return;
+    if (sameSession && retained && s->seq < m_last->seq && !m_masterGone)
+        return;
+    // of states heard at once only the newest of one sender: the older ones
+    // would set the clock back for a moment
+    if (m_newest && m_newest->session == s->session && s->seq <= m_newest->seq)
+        return;
+    if (!retained && m_senders.heard(s->session, m_clock.elapsed()) != m_twoSenders)
+        checkSenders();
     m_masterGone = false;
-    // of states heard at once (what a stopped broker held back) only the
-    // newest is passed on: the older ones would set the clock back for a moment
-    const bool posted = m_newest.has_value();
     m_newest = *s;
-    if (!posted)
-        QMetaObject::invokeMethod(this, &ClockFollower::passOnNewest, Qt::QueuedConnection);
 }
 
-void ClockFollower::passOnNewest()
+void ClockFollower::checkSenders()
 {
-    if (!m_newest)
-        return;
-    const ClockState s = *m_newest;
-    m_newest.reset();
-    emit stateReceived(s);
+    const bool two = m_senders.twoSenders(m_clock.elapsed());
+    if (two)
+        m_sendersCheck.start(int(SenderWatch::kWindowMs));
+    if (two != m_twoSenders)
+        emit twoSenders(m_twoSenders = two);
 }
 
 void ClockFollower::takeOnline(const QByteArray& payload)
@@ -71,6 +84,7 @@ void ClockFollower::takeOnline(const QByteArray& payload)
         // whatever comes next is from a master that started anew
         m_masterGone = true;
         m_masterOffline = true;
+        m_senders.forget();
         emit masterOnline(false);
     } else if (p == "true") {
         m_masterOffline = false;

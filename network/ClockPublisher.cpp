@@ -7,6 +7,7 @@
 #include "MqttClient.h"
 
 #include <QDateTime>
+#include <QRandomGenerator>
 #include <algorithm>
 
 namespace {
@@ -28,9 +29,12 @@ QByteArray hoursMinutes(std::int32_t time)
 ClockPublisher::ClockPublisher(Module1& m, ClockEvents& events, const BrokerAddress& broker, QObject* parent)
     : QObject(parent), m_module(m), m_client(new MqttClient(broker, this)), m_broker(broker),
       // a restarted master goes on with larger numbers than its last run
-      m_seq(QDateTime::currentMSecsSinceEpoch())
+      m_seq(QDateTime::currentMSecsSinceEpoch()),
+      m_session(QString::number(QRandomGenerator::system()->generate64(), 16).rightJustified(16, u'0'))
 {
     m_clock.start();
+    m_sendersCheck.setSingleShot(true);
+    connect(&m_sendersCheck, &QTimer::timeout, this, &ClockPublisher::checkSenders);
     m_send.setSingleShot(true);
     m_send.setTimerType(Qt::PreciseTimer);
     connect(&m_send, &QTimer::timeout, this, &ClockPublisher::publishState);
@@ -39,6 +43,8 @@ ClockPublisher::ClockPublisher(Module1& m, ClockEvents& events, const BrokerAddr
     connect(&events, &ClockEvents::minutePassed, this, &ClockPublisher::minutePassed, Qt::QueuedConnection);
 
     m_client->setWill(broker.onlineTopic(), "false", true);
+    m_client->subscribe(broker.stateTopic());
+    connect(m_client, &MqttClient::messagesReceived, this, &ClockPublisher::hear);
     connect(m_client, &MqttClient::connected, this, [this] {
         m_client->publish(m_broker.onlineTopic(), "true", true, 1);
         m_lastTime.clear();
@@ -84,7 +90,8 @@ void ClockPublisher::publishState()
         return;
     }
     // the state at this very moment
-    const ClockState s = clockstate::of(m_module, ++m_seq);
+    ClockState s = clockstate::of(m_module, ++m_seq);
+    s.session = m_session;
     m_client->publish(m_broker.stateTopic(), clockstate::toJson(s), true);
     const QByteArray time = hoursMinutes(s.time);
     if (time != m_lastTime && m_client->publish(m_broker.timeTopic(), time, true))
@@ -121,4 +128,26 @@ void ClockPublisher::planRefresh()
             at = tick;
     }
     m_send.start(static_cast<int>(std::max<qint64>(0, at - now)));
+}
+
+void ClockPublisher::hear(const QList<MqttMessage>& messages)
+{
+    for (const MqttMessage& m : messages) {
+        // a retained copy is an earlier run's or this one's, not a sender now
+        if (m.retained || m.topic != m_broker.stateTopic() || m.payload.isEmpty())
+            continue;
+        // whatever is not a state of this program is no sender of the clock
+        const std::optional<ClockState> s = clockstate::fromJson(m.payload);
+        if (s && m_senders.heard(s->session, m_clock.elapsed()) != m_twoSenders)
+            checkSenders();
+    }
+}
+
+void ClockPublisher::checkSenders()
+{
+    const bool two = m_senders.twoSenders(m_clock.elapsed());
+    if (two)
+        m_sendersCheck.start(int(SenderWatch::kWindowMs));
+    if (two != m_twoSenders)
+        emit twoSenders(m_twoSenders = two);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "BrokerAddress.h"
+#include "MqttMessage.h"
+#include "SenderWatch.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -17,6 +19,9 @@ struct Module1;
 //                           every fast minute and at least every 10 real seconds
 //   quendrasil/NAME/time    retained, "HH:MM", when the minute changes
 //   quendrasil/NAME/online  retained, "true" while connected, "false" as the will
+// Each start of the master has a session of its own, a random text in every
+// state. The master hears its own state topic: a state of another session
+// means a second sender of the clock.
 // Before the first Start the clock has no time: the state and time topics are
 // emptied (a retained state of an earlier run is removed).
 // A state of a running clock is sent just after a tick, so a follower that
@@ -35,8 +40,10 @@ public:
 
 signals:
     // The broker could not be reached (first attempt) or was lost; and back.
-    void connectionLost(const QString& why);
+    void connectionLost(const QString& why, bool refused);
     void connectionBack();
+    // another sender's states are heard on this clock's topic, or no more
+    void twoSenders(bool two);
 
 private:
     void stateChanged();
@@ -44,11 +51,17 @@ private:
     void publishState();
     void publishWhenTicked();
     void planRefresh();
+    void hear(const QList<MqttMessage>& messages);
+    void checkSenders();
 
     Module1& m_module;
     MqttClient* m_client;
     BrokerAddress m_broker;
     std::int64_t m_seq;
+    QString m_session;
+    SenderWatch m_senders;
+    bool m_twoSenders = false;
+    QTimer m_sendersCheck;
     bool m_clockStarted = false;
     QElapsedTimer m_clock;
     qint64 m_tickOrigin = 0; // a moment just after a tick of the running clock

@@ -24,8 +24,10 @@ struct Step {
 
 // A state that finds a running follower ahead by this much real time is a
 // clock set back, taken at once; less may be a message that was slow to
-// arrive and waits for a second one to agree.
-inline constexpr double kClearlyBackMs = 2000;
+// arrive and waits for a second one to agree. Kept small: a forged or stale
+// state that put the follower ahead by more is mended by the master's next
+// state, not only by the one after it.
+inline constexpr double kClearlyBackMs = 500;
 
 // own: the follower now; heard: the state that came; aheadInRow: what the
 // previous decision returned (0 for the first state).

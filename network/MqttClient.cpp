@@ -2,7 +2,8 @@
 
 #include <QHostInfo>
 #include <QList>
-#include <QPair>
+#include <QPointer>
+#include <QRandomGenerator>
 #include <QSocketNotifier>
 #include <mosquitto.h>
 
@@ -10,11 +11,20 @@
 #include <cerrno>
 #include <cstring>
 #include <sys/ioctl.h>
+#include <vector>
 
 namespace {
 
+// Quick tries for this long after a connection is lost (a restarted broker
+// is back at once), then slow ones at random within kSlowRetryMs to twice as
+// long, so that many clients do not come back in one wave.
 constexpr int kFirstRetryMs = 250;
-constexpr int kLongestRetryMs = 500;
+constexpr int kQuickRetryMs = 500;
+constexpr qint64 kQuickPhaseMs = 10'000;
+constexpr int kSlowRetryMs = 5000;
+// A name is looked up again at most this often (it may point elsewhere by
+// now); in between its addresses are tried again.
+constexpr qint64 kLookUpAgainMs = 60'000;
 constexpr int kHousekeepingMs = 250;
 constexpr int kPacketsPerRead = 64;
 
@@ -50,7 +60,20 @@ QString reason(int rc)
 struct Pending {
     bool connected = false;
     QString refused;
-    QList<QPair<QString, QByteArray>> messages;
+    bool loginRefused = false;
+    QList<MqttMessage> messages;
+};
+
+// What receivers are told once the event loop is back: in order.
+struct Outbox {
+    enum Kind { Connected, Disconnected, Messages };
+    struct Event {
+        int kind;
+        QString why;
+        bool refused;
+        QList<MqttMessage> messages;
+    };
+    std::vector<Event> events;
 };
 
 MqttClient::MqttClient(const BrokerAddress& broker, QObject* parent) : QObject(parent), m_broker(broker)
@@ -84,6 +107,7 @@ MqttClient::MqttClient(const BrokerAddress& broker, QObject* parent) : QObject(p
 
 MqttClient::~MqttClient()
 {
+    // never within their own signal: receivers run from the event loop
     delete m_read;
     delete m_write;
     m_read = m_write = nullptr;
@@ -111,6 +135,7 @@ void MqttClient::start()
     if (m_started)
         return;
     m_started = true;
+    m_lost.start();
     m_misc.start();
     connectNow();
 }
@@ -123,12 +148,15 @@ void MqttClient::connectNow()
         return;
     if (!m_tlsError.isEmpty()) {
         m_lastError = m_tlsError;
+        m_slow = true;
         afterLoop();
         return;
     }
+    if (m_nextAddress >= m_addresses.size() && !m_addresses.isEmpty() && m_lookedUp.isValid() &&
+        m_lookedUp.elapsed() < kLookUpAgainMs)
+        m_nextAddress = 0; // every address tried: again, the name looked up lately
     if (m_nextAddress >= m_addresses.size()) {
-        // every address tried (or none known yet): the name may point
-        // elsewhere by now
+        // none known yet, or the name may point elsewhere by now
         m_lookingUp = true;
         QHostInfo::lookupHost(m_broker.host, this, &MqttClient::hostFound);
         return;
@@ -136,6 +164,7 @@ void MqttClient::connectNow()
     // with TLS the library checks the broker's certificate against the name
     const QString target = m_broker.tls ? m_broker.host : m_addresses.at(m_nextAddress).toString();
     ++m_nextAddress;
+    m_refused = false;
     const int rc = mosquitto_connect_async(m_mosq, target.toUtf8().constData(), m_broker.port, kKeepAlive);
     if (rc != MOSQ_ERR_SUCCESS)
         m_lastError = reason(rc);
@@ -145,6 +174,7 @@ void MqttClient::connectNow()
 void MqttClient::hostFound(const QHostInfo& info)
 {
     m_lookingUp = false;
+    m_lookedUp.start();
     m_addresses = info.error() == QHostInfo::NoError ? info.addresses() : QList<QHostAddress>{};
     m_nextAddress = 0;
     if (m_addresses.isEmpty()) {
@@ -170,24 +200,30 @@ bool MqttClient::publish(const QString& topic, const QByteArray& payload, bool r
 void MqttClient::onConnect(mosquitto*, void* self, int rc)
 {
     auto* c = static_cast<MqttClient*>(self);
-    if (rc == 0)
+    if (rc == 0) {
         c->pending().connected = true;
-    else
+    } else {
         c->pending().refused = QString::fromUtf8(mosquitto_connack_string(rc));
+        // 4: bad user name or password, 5: not authorised
+        c->pending().loginRefused = rc == 4 || rc == 5;
+    }
 }
 
 void MqttClient::onDisconnect(mosquitto*, void* self, int rc)
 {
     // rc 0: this client said goodbye itself and has said why
+    auto* c = static_cast<MqttClient*>(self);
     if (rc != MOSQ_ERR_SUCCESS)
-        static_cast<MqttClient*>(self)->m_lastError = reason(rc);
+        c->m_lastError = reason(rc);
+    if ((rc == MOSQ_ERR_TLS || rc == MOSQ_ERR_TLS_HANDSHAKE) && !c->m_connected)
+        c->m_slow = true; // the handshake failed: a broker not trusted stays so
 }
 
 void MqttClient::onMessage(mosquitto*, void* self, const mosquitto_message* msg)
 {
     auto* c = static_cast<MqttClient*>(self);
     c->pending().messages.append({QString::fromUtf8(msg->topic),
-                                  QByteArray(static_cast<const char*>(msg->payload), msg->payloadlen)});
+                                  QByteArray(static_cast<const char*>(msg->payload), msg->payloadlen), msg->retain});
 }
 
 Pending& MqttClient::pending()
@@ -205,34 +241,38 @@ void MqttClient::readable()
     runLoop([](mosquitto* mosq) {
         const int fd = mosquitto_socket(mosq);
         int waiting = 0;
+        int rc = MOSQ_ERR_SUCCESS;
         for (int i = 0; i < kPacketsPerRead; ++i) {
-            if (mosquitto_loop_read(mosq, 1) != MOSQ_ERR_SUCCESS)
+            if ((rc = mosquitto_loop_read(mosq, 1)) != MOSQ_ERR_SUCCESS)
                 break;
             if (fd < 0 || ::ioctl(fd, FIONREAD, &waiting) != 0 || waiting <= 0)
                 break;
         }
+        return rc;
     });
 }
 
 void MqttClient::writable()
 {
-    runLoop([](mosquitto* mosq) { mosquitto_loop_write(mosq, 16); });
+    runLoop([](mosquitto* mosq) { return mosquitto_loop_write(mosq, 16); });
 }
 
 void MqttClient::housekeeping()
 {
     if (m_socket >= 0)
-        runLoop([](mosquitto* mosq) { mosquitto_loop_misc(mosq); });
+        runLoop([](mosquitto* mosq) { return mosquitto_loop_misc(mosq); });
 }
 
-void MqttClient::runLoop(void (*step)(mosquitto*))
+void MqttClient::runLoop(int (*step)(mosquitto*))
 {
     // one library call at a time; what it reported is handled after it returns
     if (m_inLoop)
         return;
     m_inLoop = true;
-    step(m_mosq);
+    const int rc = step(m_mosq);
     m_inLoop = false;
+    if ((rc == MOSQ_ERR_TLS || rc == MOSQ_ERR_TLS_HANDSHAKE) && !m_connected)
+        m_slow = true; // the handshake failed: a broker not trusted stays so
     afterLoop();
 }
 
@@ -244,33 +284,85 @@ void MqttClient::afterLoop()
         std::swap(p, *m_pending);
 
     if (!p.refused.isEmpty()) {
-        // the broker said no (user or password): try again later, the
-        // broker's configuration may change
-        m_lastError = QStringLiteral("der Broker lehnt ab: %1").arg(p.refused);
+        // the broker said no: tried again slowly, its configuration may change
+        m_lastError = p.loginRefused ? QStringLiteral("Anmeldung abgelehnt")
+                                     : QStringLiteral("der Broker lehnt ab: %1").arg(p.refused);
+        m_refused = p.loginRefused;
+        m_slow = true;
         mosquitto_disconnect(m_mosq);
         watchSocket();
     }
     if (p.connected && !m_connected) {
         m_connected = true;
-        m_backoff = 0;
+        m_tries = 0;
+        m_slow = m_refused = false;
         m_lastError.clear();
         for (const QString& topic : std::as_const(m_topics))
             mosquitto_subscribe(m_mosq, nullptr, topic.toUtf8().constData(), 1);
         updateWriteWatch();
-        emit connected();
+        tell(Outbox::Connected);
     }
-    for (const auto& [topic, payload] : std::as_const(p.messages))
-        emit messageReceived(topic, payload);
+    if (!p.messages.isEmpty())
+        tell(Outbox::Messages, {}, false, std::move(p.messages));
 
     if (m_socket < 0 && m_started && !m_retry.isActive()) {
         const bool was = m_connected;
         m_connected = false;
-        m_backoff = m_backoff == 0 ? kFirstRetryMs : std::min(kLongestRetryMs, m_backoff * 2);
-        m_retry.start(m_backoff);
-        if (was || !m_everFailed) {
-            m_everFailed = true;
-            emit disconnected(m_lastError.isEmpty() ? QStringLiteral("keine Verbindung") : m_lastError);
+        if (was) {
+            m_lost.restart();
+            m_tries = 0;
         }
+        scheduleRetry();
+        if (was || !m_everFailed || m_refused != m_reportedRefused) {
+            m_everFailed = true;
+            m_reportedRefused = m_refused;
+            tell(Outbox::Disconnected, m_lastError.isEmpty() ? QStringLiteral("keine Verbindung") : m_lastError,
+                 m_refused);
+        }
+    }
+}
+
+void MqttClient::scheduleRetry()
+{
+    const bool quick = !m_slow && m_lost.elapsed() < kQuickPhaseMs;
+    const int ms = quick ? (m_tries == 0 ? kFirstRetryMs : kQuickRetryMs)
+                         : kSlowRetryMs + static_cast<int>(QRandomGenerator::global()->bounded(kSlowRetryMs + 1));
+    ++m_tries;
+    m_retry.start(ms);
+}
+
+void MqttClient::tell(int kind, const QString& why, bool refused, QList<MqttMessage> messages)
+{
+    if (!m_outbox)
+        m_outbox = std::make_unique<Outbox>();
+    std::vector<Outbox::Event>& events = m_outbox->events;
+    const bool posted = !events.empty();
+    if (kind == Outbox::Messages && posted && events.back().kind == Outbox::Messages)
+        events.back().messages += messages;
+    else
+        events.push_back({kind, why, refused, std::move(messages)});
+    if (!posted)
+        QMetaObject::invokeMethod(this, &MqttClient::deliver, Qt::QueuedConnection);
+}
+
+void MqttClient::deliver()
+{
+    if (!m_outbox)
+        return;
+    std::vector<Outbox::Event> events;
+    std::swap(events, m_outbox->events);
+    // a receiver may delete this client, or run an event loop of its own in
+    // which more is told (then in a delivery of its own)
+    const QPointer<MqttClient> self(this);
+    for (const Outbox::Event& e : events) {
+        if (!self)
+            return;
+        if (e.kind == Outbox::Connected)
+            emit connected();
+        else if (e.kind == Outbox::Disconnected)
+            emit disconnected(e.why, e.refused);
+        else
+            emit messagesReceived(e.messages);
     }
 }
 
@@ -278,8 +370,13 @@ void MqttClient::watchSocket()
 {
     const int fd = mosquitto_socket(m_mosq);
     if (fd != m_socket) {
-        delete m_read;
-        delete m_write;
+        // this may run within one of their own signals
+        for (QSocketNotifier* n : {m_read, m_write}) {
+            if (n) {
+                n->setEnabled(false);
+                n->deleteLater();
+            }
+        }
         m_read = m_write = nullptr;
         m_socket = fd;
         if (fd >= 0) {

@@ -2,6 +2,8 @@
 // with their values, Qt's own options let through, mistakes refused.
 #include "CommandLine.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TstCommandLine : public QObject {
@@ -75,6 +77,63 @@ private slots:
         QCOMPARE(!c.error.isEmpty(), error);
         if (!error)
             QTEST(QStringList({c.publish, c.follow, c.publishMrclock, c.followMrclock}).join(u'|'), "shared");
+    }
+
+    // Where the broker's password comes from. file: "600" or "644" a file
+    // of that mode holding "aus-datei", "missing" a file that is not there.
+    void password_data()
+    {
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("inUrl");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("env");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QString>("warnings"); // the start of each, joined by "|"
+        QTest::addColumn<bool>("error");
+        QTest::newRow("none") << "fdl" << "" << "" << "" << "" << "" << false;
+        QTest::newRow("environment") << "fdl" << "" << "" << "aus-env" << "aus-env" << "" << false;
+        QTest::newRow("own file") << "fdl" << "" << "600" << "aus-env" << "aus-datei" << "" << false;
+        QTest::newRow("file others can read") << "fdl" << "" << "644" << "" << "aus-datei"
+                                              << "Warnung: andere Benutzer" << false;
+        QTest::newRow("in the URL") << "fdl" << "aus-url" << "" << "" << "aus-url" << "Warnung: das Passwort in der Adresse"
+                                    << false;
+        QTest::newRow("URL and environment") << "fdl" << "aus-url" << "" << "aus-env" << "aus-env"
+                                             << "Warnung: das Passwort in der Adresse" << false;
+        QTest::newRow("missing file") << "fdl" << "" << "missing" << "" << "" << "" << true;
+        QTest::newRow("file without user") << "" << "" << "600" << "" << "" << "" << true;
+        QTest::newRow("environment without user: not sent") << "" << "" << "" << "aus-env" << "" << "" << false;
+    }
+
+    void password()
+    {
+        QFETCH(QString, file);
+        QTemporaryDir dir;
+        const QString path = file.isEmpty() ? QString() : dir.filePath(QStringLiteral("pw"));
+        if (file == "600" || file == "644") {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write("aus-datei\n") == 10);
+            f.setPermissions(file == "600" ? QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                           : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                                                 QFileDevice::ReadOther);
+        }
+        QFETCH(QString, user);
+        QFETCH(QString, inUrl);
+        QFETCH(QString, env);
+        const BrokerPassword p = brokerPassword(user, inUrl, path, env);
+        QFETCH(bool, error);
+        QCOMPARE(!p.error.isEmpty(), error);
+        if (error)
+            return;
+        QTEST(p.password, "password");
+        QStringList starts;
+        for (const QString& w : p.warnings) {
+            starts << w.left(QStringLiteral("Warnung: das Passwort in der Adresse").size());
+            QVERIFY2(!w.contains(QStringLiteral("aus-")), qPrintable(w)); // never the password itself
+        }
+        QFETCH(QString, warnings);
+        for (const QString& w : warnings.split(u'|', Qt::SkipEmptyParts))
+            QVERIFY2(starts.join(u'|').contains(w), qPrintable(p.warnings.join(u'|')));
+        QCOMPARE(p.warnings.size(), int(warnings.split(u'|', Qt::SkipEmptyParts).size()));
     }
 };
 

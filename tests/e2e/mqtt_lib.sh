@@ -10,6 +10,7 @@ for tool in mosquitto mosquitto_sub mosquitto_pub python3; do
 done
 
 BROKER_PID=
+BROKER_LOGIN=() # user and password for the probe of a broker that wants them
 BROKER_PORT=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 printf 'listener %s 127.0.0.1\nallow_anonymous true\npersistence false\n' "$BROKER_PORT" >"$WORK/mosquitto.conf"
 
@@ -37,7 +38,7 @@ start_broker() {
     mosquitto -c "$WORK/mosquitto.conf" >>"$WORK/broker.log" 2>&1 &
     BROKER_PID=$!
     PIDS+=("$BROKER_PID")
-    wait_for "mosquitto_sub -p $BROKER_PORT -t probe -W 1 -E 2>/dev/null" 5 || fail "the broker did not start"
+    wait_for "mosquitto_sub -p $BROKER_PORT ${BROKER_LOGIN[*]} -t probe -W 1 -E 2>/dev/null" 5 || fail "the broker did not start"
 }
 
 stop_broker() {

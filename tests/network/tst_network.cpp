@@ -5,6 +5,7 @@
 #include "ClockFollower.h"
 #include "ClockState.h"
 #include "FollowRule.h"
+#include "MqttMessage.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -77,30 +78,38 @@ void TestNetwork::refusesPayload()
     // and the follower passes none of them on
     ClockFollower follower(BrokerAddress{});
     QSignalSpy states(&follower, &ClockFollower::stateReceived);
-    follower.takeState(payload);
-    QCoreApplication::sendPostedEvents();
+    follower.take({{BrokerAddress{}.stateTopic(), payload}});
     QCOMPARE(states.count(), 0);
     QCOMPARE(follower.ignored(), 1);
 }
 
 // A run of messages on the state and online topics: "s<seq>" a state with
-// that number, "off" and "on" the master's online flag, several joined by ","
-// heard in one turn of the event loop. expected: the numbers passed on.
+// that number ("k<seq>" a retained copy), "@X" after it the sender's session,
+// "off" and "on" the master's online flag, several joined by "," heard in one
+// go. expected: the numbers passed on; two: two senders are shown at the end.
 void TestNetwork::followsNewerStates_data()
 {
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<QList<qint64>>("expected");
-    QTest::newRow("growing") << QStringList{"s5", "s6", "s9"} << QList<qint64>{5, 6, 9};
-    QTest::newRow("retained copy again") << QStringList{"s5", "s5", "s6"} << QList<qint64>{5, 6};
-    QTest::newRow("older one") << QStringList{"s5", "s3", "s6"} << QList<qint64>{5, 6};
+    QTest::addColumn<bool>("two");
+    QTest::newRow("growing") << QStringList{"s5", "s6", "s9"} << QList<qint64>{5, 6, 9} << false;
+    QTest::newRow("retained copy again") << QStringList{"s5", "k5", "s6"} << QList<qint64>{5, 6} << false;
+    QTest::newRow("older retained copy") << QStringList{"s5", "s6", "k5"} << QList<qint64>{5, 6} << false;
+    QTest::newRow("forged number: the master's next one is taken")
+        << QStringList{"s5@A", "s55@A", "s6@A"} << QList<qint64>{5, 55, 6} << false;
     QTest::newRow("restarted master, seen gone")
-        << QStringList{"s500", "off", "on", "s1", "s2"} << QList<qint64>{500, 1, 2};
-    QTest::newRow("restarted master, unseen") << QStringList{"s5000", "s2", "s3"} << QList<qint64>{5000, 2, 3};
-    QTest::newRow("gone master's last state at joining") << QStringList{"off", "s7", "on", "s8"} << QList<qint64>{8};
+        << QStringList{"s500", "off", "on", "s1", "s2"} << QList<qint64>{500, 1, 2} << false;
+    QTest::newRow("restarted master, unseen") << QStringList{"s5000@A", "s2@B", "s3@B"} << QList<qint64>{5000, 2, 3} << false;
+    QTest::newRow("gone master's last state at joining")
+        << QStringList{"off", "k7", "on", "s8"} << QList<qint64>{8} << false;
     QTest::newRow("gone master's retained copy after a reconnection")
-        << QStringList{"s7", "off", "s7", "s7"} << QList<qint64>{7};
-    QTest::newRow("burst: only the newest") << QStringList{"s5", "s6,s7,s8", "s9"} << QList<qint64>{5, 8, 9};
-    QTest::newRow("burst ending in an older copy") << QStringList{"s5,s7,s6"} << QList<qint64>{7};
+        << QStringList{"s7", "off", "k7", "k7"} << QList<qint64>{7} << false;
+    QTest::newRow("burst: only the newest") << QStringList{"s5", "s6,s7,s8", "s9"} << QList<qint64>{5, 8, 9} << false;
+    QTest::newRow("burst ending in an older copy") << QStringList{"s5,s7,s6"} << QList<qint64>{7} << false;
+    QTest::newRow("a second sender between the master's states")
+        << QStringList{"s5@A", "s900@F", "s6@A"} << QList<qint64>{5, 900, 6} << true;
+    QTest::newRow("a second sender's retained copy is no sender")
+        << QStringList{"s5@A", "k900@F", "s6@A"} << QList<qint64>{5, 900, 6} << false;
 }
 
 void TestNetwork::followsNewerStates()
@@ -109,23 +118,29 @@ void TestNetwork::followsNewerStates()
     QFETCH(QList<qint64>, expected);
     ClockFollower follower(BrokerAddress{});
     QList<qint64> passed;
+    bool two = false;
     connect(&follower, &ClockFollower::stateReceived, this, [&](const ClockState& s) { passed << s.seq; });
+    connect(&follower, &ClockFollower::twoSenders, this, [&](bool t) { two = t; });
     for (const QString& turn : messages) {
+        QList<MqttMessage> heard;
         for (const QString& msg : turn.split(u',')) {
             if (msg == "off" || msg == "on") {
-                follower.takeOnline(msg == "on" ? "true" : "false");
-            } else {
-                ClockState s;
-                s.time = 3600;
-                s.timeBase = 100;
-                s.running = true;
-                s.seq = msg.mid(1).toLongLong();
-                follower.takeState(clockstate::toJson(s));
+                heard.append({BrokerAddress{}.onlineTopic(), msg == "on" ? "true" : "false"});
+                continue;
             }
+            const QStringList parts = msg.mid(1).split(u'@');
+            ClockState s;
+            s.time = 3600;
+            s.timeBase = 100;
+            s.running = true;
+            s.seq = parts[0].toLongLong();
+            s.session = parts.value(1);
+            heard.append({BrokerAddress{}.stateTopic(), clockstate::toJson(s), msg[0] == u'k'});
         }
-        QCoreApplication::sendPostedEvents();
+        follower.take(heard);
     }
     QCOMPARE(passed, expected);
+    QTEST(two, "two");
 }
 
 // The follow rule as a table: clocks written "r<time>/<time base>" (running)
@@ -139,10 +154,11 @@ void TestNetwork::decidesToFollow_data()
     QTest::addColumn<int>("aheadAfter");
     QTest::newRow("in step: nothing new") << "r1000/100" << "r1000/100" << 1 << false << 0;
     QTest::newRow("behind: forward at once") << "r1000/100" << "r1003/100" << 0 << true << 0;
-    QTest::newRow("a little ahead: waits") << "r1000/100" << "r995/100" << 0 << false << 1;
-    QTest::newRow("a little ahead twice: taken") << "r1000/100" << "r996/100" << 1 << true << 0;
+    QTest::newRow("a little ahead: waits") << "r1000/100" << "r997/100" << 0 << false << 1;
+    QTest::newRow("a little ahead twice: taken") << "r1000/100" << "r998/100" << 1 << true << 0;
     QTest::newRow("clearly ahead: set back at once") << "r1000/100" << "r980/100" << 0 << true << 0;
-    QTest::newRow("a little ahead at 10 ms: waits") << "r1000/10" << "r900/10" << 0 << false << 1;
+    QTest::newRow("a forged half second ahead: the master's next taken") << "r1000/100" << "r995/100" << 0 << true << 0;
+    QTest::newRow("a little ahead at 10 ms: waits") << "r1000/10" << "r960/10" << 0 << false << 1;
     QTest::newRow("held follower: taken") << "h1000/100" << "r1000/100" << 0 << true << 0;
     QTest::newRow("held master: taken") << "r1000/100" << "h1000/100" << 0 << true << 0;
     QTest::newRow("other time base: taken") << "r1000/100" << "r1000/200" << 0 << true << 0;
@@ -175,6 +191,11 @@ void TestNetwork::readsBrokerUrl_data()
     QTest::newRow("no name") << "mqtt://host/" << "";
     QTest::newRow("name with level") << "mqtt://host/a/b" << "";
     QTest::newRow("name with wildcard") << "mqtt://host/%23" << "";
+    QTest::newRow("mistyped, with a password") << "mqtt://fdl:geheim@[bad/Nord" << "";
+    QTest::newRow("name with #: refused, not cut") << "mqtt://host/a#b" << "";
+    QTest::newRow("name with ?: refused, not cut") << "mqtt://host/a?b" << "";
+    QTest::newRow("name with an escape that is no UTF-8") << "mqtt://host/a%FF" << "";
+    QTest::newRow("name with an escaped umlaut") << "mqtt://host/S%C3%BCd" << QString::fromUtf8("0 host 1883   Süd");
     QTest::newRow("port zero") << "mqtt://host:0/Anlage" << "";
 }
 
@@ -187,6 +208,7 @@ void TestNetwork::readsBrokerUrl()
     if (expected.isEmpty()) {
         QVERIFY(!a);
         QVERIFY(!why.isEmpty());
+        QVERIFY2(!why.contains(QStringLiteral("geheim")), qPrintable(why));
         return;
     }
     QVERIFY2(a, qPrintable(why));

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# How often a follower knocks at a broker it cannot use: connection attempts
+# per minute against a stopped broker (a port on loopback that closes every
+# connection at once, counted by a small listener) and against a broker that
+# refuses the login (mosquitto with a password file, counted in its log).
+#   bench/reconnects.sh [BUILD_DIR] [SECONDS]
+set -euo pipefail
+PATH=$PATH:/usr/sbin # the broker
+BUILD=$(readlink -f "${1:-build}")
+SECS=${2:-60}
+BIN=$BUILD/quendrasil
+[ -x "$BIN" ] || { echo "build first: $BIN is missing" >&2; exit 1; }
+. "$(dirname "$0")/desktop.sh"
+
+free_port() { python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'; }
+
+# follower URL: the program in its own folder, following for SECS seconds
+follower() {
+    mkdir -p "$WORK/f"
+    cp "$BIN" "$WORK/f/quendrasil"
+    local keys=("[Stunden]" "[Minuten]" "[Faktor]" "[Anzeige analog / digital]" "[Position Anzeige left]"
+        "[Position Anzeige top]" "[Position Konfiguration left]" "[Position Konfiguration top]" "[Titel]"
+        "[Breite Maxi]" "[H"$'\xf6'"he Maxi]" "[letzte Zeit Std]" "[letzte Zeit Min]" "[Datei erzeugen]")
+    local i=0 v
+    : >"$WORK/f/Quendrasil.ini"
+    for v in 6 0 1000 4 300 300 6000 300 f 0 0 0 0 False; do
+        printf '%s\r\n%s\r\n' "${keys[$i]}" "$v" >>"$WORK/f/Quendrasil.ini"
+        i=$((i + 1))
+    done
+    (cd "$WORK/f" && QUENDRASIL_MQTT_PASSWORD=falsch exec timeout "$SECS" ./quendrasil --follow "$1" >/dev/null 2>&1) || true
+}
+
+# a stopped broker: every connection is closed at once, and counted
+PORT=$(free_port)
+python3 - "$PORT" "$WORK/closed" <<'PY' &
+import socket, sys
+s = socket.socket()
+s.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+s.bind(("127.0.0.1", int(sys.argv[1])))
+s.listen(64)
+n = 0
+while True:
+    c, _ = s.accept()
+    c.close()
+    n += 1
+    with open(sys.argv[2], "w") as f:
+        print(n, file=f)
+PY
+PIDS+=($!)
+sleep 0.5
+follower "mqtt://127.0.0.1:$PORT/Bench"
+stopped=$(cat "$WORK/closed" 2>/dev/null || echo 0)
+
+# a broker that refuses the login
+PORT=$(free_port)
+mosquitto_passwd -c -b "$WORK/passwd" bench richtig 2>/dev/null
+printf 'user root\nlistener %s 127.0.0.1\nallow_anonymous false\npassword_file %s\nlog_dest file %s\nlog_type all\n' \
+    "$PORT" "$WORK/passwd" "$WORK/broker.log" >"$WORK/mosquitto.conf"
+mosquitto -c "$WORK/mosquitto.conf" >/dev/null 2>&1 &
+PIDS+=($!)
+sleep 0.5
+follower "mqtt://bench@127.0.0.1:$PORT/Bench"
+refused=$(grep -c 'New connection from' "$WORK/broker.log" || true)
+
+echo "connection attempts in $SECS s: stopped broker $stopped, refused login $refused"
