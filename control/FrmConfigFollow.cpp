@@ -29,13 +29,14 @@ void FrmConfig::beginFollowing()
     // the digits show no time until the master's first state
 }
 
-void FrmConfig::applyFollowedState(const ClockState& s)
+void FrmConfig::applyFollowedState(const ClockState& s, qint64 exactIntervalNs)
 {
     if (!m_following || m_ended)
         return;
     Module1& m = m_module;
-    const followrule::Clock own{m.lngZeit, double(Timer->interval()), m.running && Timer->isEnabled()};
-    const followrule::Step step = followrule::decide(own, {s.time, double(s.timeBase), s.running}, m_followAhead);
+    const qint64 interval = exactIntervalNs > 0 ? exactIntervalNs : qint64(s.timeBase) * 1'000'000;
+    const followrule::Clock own{m.lngZeit, Timer->exactInterval() / 1e6, m.running && Timer->isEnabled()};
+    const followrule::Step step = followrule::decide(own, {s.time, interval / 1e6, s.running}, m_followAhead);
     m_followAhead = step.aheadInRow;
     if (!step.take)
         return;
@@ -59,7 +60,7 @@ void FrmConfig::applyFollowedState(const ClockState& s)
     if (s.running) {
         // the next tick one time base from now, like the master's after it sent
         Timer->setEnabled(false);
-        Timer->setInterval(s.timeBase);
+        Timer->setExactInterval(interval);
         Timer->setEnabled(true);
     } else {
         Timer->setEnabled(false);
