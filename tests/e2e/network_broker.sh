@@ -45,8 +45,9 @@ advances master 4 || fail "the master does not run without a broker"
 keeps_pace master 6 || fail "looking up the broker's name slowed the master"
 rm "$WORK/slow"
 
+# the broker has been away for more than ten seconds: the master tries every 5 to 10 s
 start_broker
-wait_for "caption_of $master_PID | grep -q 'gibt die Uhr'" 5 || fail "the master did not connect: $(caption_of "$master_PID")"
+wait_for "caption_of $master_PID | grep -q 'gibt die Uhr'" 15 || fail "the master did not connect: $(caption_of "$master_PID")"
 write_settings " 7 " " 30 " " 250 " " 4 " " 4500 " " 9000 " " 9000 " " 3300 " "Bahnhof" " 0 " " 0 " " 0 " " 0 " "True"
 start_instance follower --follow "$URL"
 wait_for "[ -n \"\$(minute_of follower)\" ]" 5 || fail "the follower shows no time"
