@@ -16,43 +16,10 @@ SECS=${2:-60}
 DRIFT=${3:-600}
 BIN=$BUILD/bench/quendrasil_netbench
 HERE=$(cd "$(dirname "$0")" && pwd)
-SAMPLE="python3 $HERE/netsample.py"
 [ -x "$BIN" ] || { echo "build first: $BIN is missing" >&2; exit 1; }
 
 . "$(dirname "$0")/desktop.sh"
-
-# instance NAME TIMEBASE TOP ARGS...: a program in its own folder, its probe in NAME.probe
-instance() {
-    local name=$1 faktor=$2 top=$3 i=0 v
-    shift 3
-    rm -rf "${WORK:?}/$name" "$WORK/$name.probe"
-    mkdir -p "$WORK/$name"
-    local keys=("[Stunden]" "[Minuten]" "[Faktor]" "[Anzeige analog / digital]" "[Position Anzeige left]"
-        "[Position Anzeige top]" "[Position Konfiguration left]" "[Position Konfiguration top]" "[Titel]"
-        "[Breite Maxi]" "[H"$'\xf6'"he Maxi]" "[letzte Zeit Std]" "[letzte Zeit Min]" "[Datei erzeugen]")
-    : >"$WORK/$name/Quendrasil.ini"
-    for v in 6 0 "$faktor" 4 300 "$top" 6000 "$top" "$name" 0 0 0 0 False; do
-        printf '%s\r\n%s\r\n' "${keys[$i]}" "$v" >>"$WORK/$name/Quendrasil.ini"
-        i=$((i + 1))
-    done
-    cp "$BIN" "$WORK/$name/quendrasil"
-    (cd "$WORK/$name" && QUENDRASIL_PROBE="$WORK/$name.probe" exec ./quendrasil "$@" >"$WORK/$name.log" 2>&1) &
-    PIDS+=($!)
-    printf -v "${name}_PID" '%s' "$!"
-}
-
-start_master() {
-    local id
-    until $SAMPLE running "$WORK/master.probe"; do
-        sleep 0.3
-        id=$(xdotool search --all --onlyvisible --pid "$master_PID" --name Quendrasil-Konfiguration 2>/dev/null | head -n1 || true)
-        [ -n "$id" ] || continue
-        xdotool windowactivate --sync "$id" >/dev/null 2>&1 || true
-        sleep 0.3
-        xdotool key --window "$id" alt+a
-        sleep 0.3
-    done
-}
+. "$(dirname "$0")/instances.sh"
 
 for tb in 10 167; do
     instance master "$tb" 1500 --publish mrclock:///Bench

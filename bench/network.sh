@@ -9,11 +9,10 @@ BUILD=$(readlink -f "${1:-build}")
 SECS=${2:-60}
 LONG=${3:-3600}
 BIN=$BUILD/bench/quendrasil_netbench
-HERE=$(cd "$(dirname "$0")" && pwd)
-SAMPLE="python3 $HERE/netsample.py"
 [ -x "$BIN" ] || { echo "build first: $BIN is missing" >&2; exit 1; }
 
 . "$(dirname "$0")/desktop.sh"
+. "$(dirname "$0")/instances.sh"
 
 PORT=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 printf 'listener %s 127.0.0.1\nallow_anonymous true\npersistence false\n' "$PORT" >"$WORK/mosquitto.conf"
@@ -25,39 +24,6 @@ start_broker() {
     until mosquitto_sub -p "$PORT" -t probe -W 1 -E 2>/dev/null; do sleep 0.05; done
 }
 URL="mqtt://127.0.0.1:$PORT/Bench"
-
-# instance NAME TIMEBASE TOP ARGS...: a program in its own folder, its probe in NAME.probe
-instance() {
-    local name=$1 faktor=$2 top=$3 i=0 v
-    shift 3
-    mkdir -p "$WORK/$name"
-    local keys=("[Stunden]" "[Minuten]" "[Faktor]" "[Anzeige analog / digital]" "[Position Anzeige left]"
-        "[Position Anzeige top]" "[Position Konfiguration left]" "[Position Konfiguration top]" "[Titel]"
-        "[Breite Maxi]" "[H"$'\xf6'"he Maxi]" "[letzte Zeit Std]" "[letzte Zeit Min]" "[Datei erzeugen]")
-    : >"$WORK/$name/Quendrasil.ini"
-    for v in 6 0 "$faktor" 4 300 "$top" 6000 "$top" "$name" 0 0 0 0 False; do
-        printf '%s\r\n%s\r\n' "${keys[$i]}" "$v" >>"$WORK/$name/Quendrasil.ini"
-        i=$((i + 1))
-    done
-    cp "$BIN" "$WORK/$name/quendrasil"
-    (cd "$WORK/$name" && QUENDRASIL_PROBE="$WORK/$name.probe" exec ./quendrasil "$@" >"$WORK/$name.log" 2>&1) &
-    PIDS+=($!)
-    printf -v "${name}_PID" '%s' "$!"
-}
-
-# presses Start (Alt+A) in the master's control window until its clock runs
-start_master() {
-    local id
-    until $SAMPLE running "$WORK/master.probe"; do
-        sleep 0.3
-        id=$(xdotool search --all --onlyvisible --pid "$master_PID" --name Quendrasil-Konfiguration 2>/dev/null | head -n1 || true)
-        [ -n "$id" ] || continue
-        xdotool windowactivate --sync "$id" >/dev/null 2>&1 || true
-        sleep 0.3
-        xdotool key --window "$id" alt+a
-        sleep 0.3
-    done
-}
 
 monotonic_ns() { python3 -c 'import time; print(time.monotonic_ns())'; }
 
