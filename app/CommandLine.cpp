@@ -5,6 +5,42 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace {
+
+// The mrclock:// addresses apart from the MQTT ones; true when the command
+// line is decided here (an error, or the bridge).
+bool splitMrclock(CommandLine& c, const QStringList& publish, const QStringList& follow, const QString& iface)
+{
+    const auto isMrclock = [](const QString& url) { return url.startsWith(QLatin1String("mrclock://"), Qt::CaseInsensitive); };
+    c.interface = iface;
+    c.publish.clear();
+    c.follow = follow.value(follow.size() - 1);
+    for (const QString& url : publish) {
+        QString& slot = isMrclock(url) ? c.publishMrclock : c.publish;
+        if (!slot.isEmpty()) {
+            c.error = QStringLiteral("--publish darf je einmal für MQTT und für MRclock stehen.");
+            return true;
+        }
+        slot = url;
+    }
+    if (isMrclock(c.follow))
+        std::swap(c.follow, c.followMrclock);
+    if (!iface.isEmpty() && c.publishMrclock.isEmpty() && c.followMrclock.isEmpty()) {
+        c.error = QStringLiteral("--interface gilt nur für mrclock://-Adressen.");
+        return true;
+    }
+    if (!c.followMrclock.isEmpty() && c.publishMrclock.isEmpty()) // alone, or the bridge
+        return true;
+    if (!c.followMrclock.isEmpty() || (!c.publishMrclock.isEmpty() && !c.follow.isEmpty())) {
+        c.error = QStringLiteral("--publish und --follow schließen einander aus; erlaubt ist nur "
+                                 "--follow mrclock://… mit --publish mqtt://… (Brücke).");
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
 CommandLine parseCommandLine(const QStringList& arguments)
 {
     QCommandLineParser parser;
@@ -12,20 +48,28 @@ CommandLine parseCommandLine(const QStringList& arguments)
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Zeigt diese Hilfe."));
     const QCommandLineOption publish(QStringLiteral("publish"),
-                                     QStringLiteral("Gibt die Uhr über MQTT an andere Rechner weiter."),
-                                     QStringLiteral("mqtt://[user@]host[:port]/NAME"));
+                                     QStringLiteral("Gibt die Uhr über MQTT an andere Rechner weiter, mit "
+                                                    "mrclock://[GRUPPE[:PORT]]/NAME per MRclock-Multicast an "
+                                                    "Nebenuhren und Apps (je einmal, auch beides zugleich)."),
+                                     QStringLiteral("mqtt://[user:password@]host[:port]/NAME"));
     const QCommandLineOption follow(QStringLiteral("follow"),
-                                    QStringLiteral("Folgt der Uhr NAME eines anderen Rechners über MQTT."),
-                                    QStringLiteral("mqtt://[user@]host[:port]/NAME"));
+                                    QStringLiteral("Folgt der Uhr NAME eines anderen Rechners über MQTT, mit "
+                                                   "mrclock://[GRUPPE[:PORT]]/[NAME] einer MRclock-Uhr (etwa einer "
+                                                   "Zentrale). Nur beim Folgen einer MRclock-Uhr ist --publish "
+                                                   "mqtt://… erlaubt (Brücke); --web geht immer."),
+                                    QStringLiteral("mqtt://host[:port]/NAME"));
+    const QCommandLineOption iface(QStringLiteral("interface"),
+                                   QStringLiteral("Netzwerkschnittstelle für MRclock (ihre IPv4-Adresse)."),
+                                   QStringLiteral("ADDRESS"));
+    const QCommandLineOption web(QStringLiteral("web"),
+                                 QStringLiteral("Zeigt die Uhr als Webseite auf diesem Port."),
+                                 QStringLiteral("[ADDRESS:]PORT"));
     const QCommandLineOption passwordFile(
         QStringLiteral("password-file"),
         QStringLiteral("Liest das Passwort für den MQTT-Broker aus der ersten Zeile von FILE (sonst aus der "
                        "Umgebungsvariablen QUENDRASIL_MQTT_PASSWORD)."),
         QStringLiteral("FILE"));
-    const QCommandLineOption web(QStringLiteral("web"),
-                                 QStringLiteral("Zeigt die Uhr als Webseite auf diesem Port."),
-                                 QStringLiteral("[ADDRESS:]PORT"));
-    parser.addOptions({help, publish, follow, passwordFile, web});
+    parser.addOptions({help, publish, follow, passwordFile, web, iface});
     // Qt's own options, read later by the application object; single-dash
     // words such as -platform are whole options, not letters
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -57,6 +101,8 @@ CommandLine parseCommandLine(const QStringList& arguments)
     c.follow = parser.value(follow);
     c.web = parser.value(web);
     c.passwordFile = parser.value(passwordFile);
+    if (splitMrclock(c, parser.values(publish), parser.values(follow), parser.value(iface)))
+        return c;
     if (parser.isSet(publish) && parser.isSet(follow))
         c.error = QStringLiteral("--publish und --follow schließen einander aus.");
     return c;

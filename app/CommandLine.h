@@ -11,6 +11,9 @@ struct CommandLine {
     QString follow;  // the same, or empty
     QString web;     // [ADDRESS:]PORT, or empty
     QString passwordFile; // the broker's password in a file, or empty
+    QString publishMrclock; // mrclock://[GROUP[:PORT]]/NAME, or empty
+    QString followMrclock;  // mrclock://[GROUP[:PORT]]/[NAME], or empty
+    QString interface;      // --interface: the IPv4 address of the network interface for MRclock
     QString error;   // what was wrong with the command line, or empty
     bool help = false;
     QString helpText;
@@ -18,7 +21,9 @@ struct CommandLine {
 
 // Reads the arguments before the application object exists (so --help needs
 // no desktop); Qt's own options such as -platform are let through. An unknown option, a missing value, or --publish
-// together with --follow is an error.
+// together with --follow is an error, but for following an MRclock clock while
+// publishing over MQTT (the bridge). --publish may be given once for MQTT and
+// once for MRclock.
 CommandLine parseCommandLine(const QStringList& arguments);
 
 // The broker's password: from the file named by --password-file, else from

@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "FrmConfig.h"
 #include "Module1.h"
+#include "MrclockSharing.h"
 #include "Program.h"
 #include "Services.h"
 #include "Sharing.h"
@@ -51,6 +52,12 @@ int main(int argc, char** argv)
         }
         broker->password = password.password;
     }
+    QString mrclockError;
+    const auto mrclock = readMrclockOptions(options.publishMrclock, options.followMrclock, options.interface, &mrclockError);
+    if (!mrclock) {
+        std::fprintf(stderr, "quendrasil: %s\n", qPrintable(mrclockError));
+        return 2;
+    }
     QString webError;
     std::optional<ListenAddress> web;
     if (!options.web.isEmpty() && !(web = parseListenAddress(options.web, &webError))) {
@@ -90,6 +97,7 @@ int main(int argc, char** argv)
         share = sharePublished(program, m, services, *broker);
     else if (broker)
         share = shareFollowed(program, *broker);
+    share = withMrclock(program, m, *mrclock, share);
     std::unique_ptr<WebServer> webServer; // only with --web
     if (web && !(webServer = std::make_unique<WebServer>(m, &program.clockEvents()))->listen(*web, &webError)) {
         std::fprintf(stderr, "quendrasil: --web %s: %s\n", qPrintable(options.web), qPrintable(webError));

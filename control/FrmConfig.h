@@ -54,8 +54,10 @@ public:
     // continue and "<<" are off, the start time and time base show the
     // master's values; the follower's own ones are saved as they were.
     void beginFollowing();
-    // Shows the state and runs the timer from it, in phase from now.
-    void applyFollowedState(const ClockState& s);
+    // Shows the state and runs the timer from it, in phase from now; with an
+    // exact interval (nanoseconds per fast second) the timer runs at that
+    // rate rather than the state's whole-millisecond time base.
+    void applyFollowedState(const ClockState& s, qint64 exactIntervalNs = 0);
     // A note on the shared clock after the window's caption, or none.
     void setNetworkNote(const QString& note);
 

@@ -26,16 +26,19 @@ void FrmConfig::beginFollowing()
         box->setReadOnly(true);
         box->setToolTip(QStringLiteral(" kommt vom Leitrechner "));
     }
-    // the digits show no time until the master's first state
+    // the digits show no time until the master's first state, and the time
+    // file gets its minute from that state even when it is minute 0
+    m_module.lngLetzteMinute = -1;
 }
 
-void FrmConfig::applyFollowedState(const ClockState& s)
+void FrmConfig::applyFollowedState(const ClockState& s, qint64 exactIntervalNs)
 {
     if (!m_following || m_ended)
         return;
     Module1& m = m_module;
-    const followrule::Clock own{m.lngZeit, double(Timer->interval()), m.running && Timer->isEnabled()};
-    const followrule::Step step = followrule::decide(own, {s.time, double(s.timeBase), s.running}, m_followAhead);
+    const qint64 interval = exactIntervalNs > 0 ? exactIntervalNs : qint64(s.timeBase) * 1'000'000;
+    const followrule::Clock own{m.lngZeit, Timer->exactInterval() / 1e6, m.running && Timer->isEnabled()};
+    const followrule::Step step = followrule::decide(own, {s.time, interval / 1e6, s.running}, m_followAhead);
     m_followAhead = step.aheadInRow;
     if (!step.take)
         return;
@@ -59,7 +62,7 @@ void FrmConfig::applyFollowedState(const ClockState& s)
     if (s.running) {
         // the next tick one time base from now, like the master's after it sent
         Timer->setEnabled(false);
-        Timer->setInterval(s.timeBase);
+        Timer->setExactInterval(interval);
         Timer->setEnabled(true);
     } else {
         Timer->setEnabled(false);

@@ -1,6 +1,7 @@
 #include "ExactTimer.h"
 
 #include <QElapsedTimer>
+#include <climits>
 #include <memory>
 
 ExactTimer::ExactTimer(QObject* parent, Clock clock)
@@ -22,11 +23,20 @@ ExactTimer::ExactTimer(QObject* parent, Clock clock)
 
 qint64 ExactTimer::now() const { return m_clock(); }
 
-void ExactTimer::setInterval(int ms)
+void ExactTimer::setInterval(int ms) { setExactInterval(qint64(ms) * 1'000'000); }
+
+void ExactTimer::setExactInterval(qint64 ns)
 {
-    m_interval = ms;
+    m_intervalNs = ns;
+    m_interval = static_cast<int>(qBound<qint64>(qint64(INT_MIN), (ns >= 0 ? ns + 500'000 : ns - 500'000) / 1'000'000, qint64(INT_MAX)));
     if (m_enabled)
         arm();
+}
+
+qint64 ExactTimer::due(qint64 n) const
+{
+    // rounded up, so that no event comes before its exact moment
+    return m_start + (n * m_intervalNs + 999'999) / 1'000'000;
 }
 
 void ExactTimer::setEnabled(bool enabled)
@@ -45,8 +55,8 @@ void ExactTimer::arm()
     m_start = now();
     m_next = 1;
     m_delivered = 0;
-    if (m_interval > 0)
-        schedule(m_interval);
+    if (m_intervalNs > 0)
+        schedule(due(1) - m_start);
     else
         m_wake.stop(); // an interval of 0 or less never fires
 }
@@ -58,17 +68,16 @@ void ExactTimer::schedule(qint64 delayMs)
 
 qint64 ExactTimer::poll()
 {
-    if (!m_enabled || m_interval <= 0)
+    if (!m_enabled || m_intervalNs <= 0)
         return -1;
     const qint64 t = now();
-    qint64 due = m_start + m_next * m_interval;
-    if (m_delivering || t < due)
-        return qMax<qint64>(0, due - t);
+    const qint64 at = due(m_next);
+    if (m_delivering || t < at)
+        return qMax<qint64>(0, at - t);
 
-    if (t - due > kMaxBacklogMs) {
+    if (t - at > kMaxBacklogMs) {
         // too far behind: drop the backlog and go on with the event due now
-        m_next = (t - m_start) / m_interval;
-        due = m_start + m_next * m_interval;
+        m_next = qMax<qint64>(1, (t - m_start) * 1'000'000 / m_intervalNs);
     }
     ++m_next;
     ++m_delivered;
@@ -78,7 +87,7 @@ qint64 ExactTimer::poll()
         ~Reset() { flag = false; }
     } reset{m_delivering};
     emit timeout();
-    if (!m_enabled || m_interval <= 0)
+    if (!m_enabled || m_intervalNs <= 0)
         return -1;
-    return qMax<qint64>(0, m_start + m_next * m_interval - now());
+    return qMax<qint64>(0, due(m_next) - now());
 }

@@ -20,9 +20,14 @@ public:
 
     static constexpr qint64 kMaxBacklogMs = 1000;
 
+    // The interval in whole milliseconds (an exact one rounded).
     int interval() const { return m_interval; }
     // Setting the interval of an enabled timer starts its schedule anew.
     void setInterval(int ms);
+    // An interval of any length in nanoseconds, such as 1/6 or 1/7 of a second:
+    // the n-th event is due at n x interval, rounded up to the millisecond.
+    void setExactInterval(qint64 ns);
+    qint64 exactInterval() const { return m_intervalNs; }
 
     bool isEnabled() const { return m_enabled; }
     void setEnabled(bool enabled);
@@ -42,10 +47,12 @@ private:
     void arm();
     void schedule(qint64 delayMs);
     qint64 now() const;
+    qint64 due(qint64 n) const; // when the n-th event is due
 
     Clock m_clock;
     QTimer m_wake;
     int m_interval = 0;
+    qint64 m_intervalNs = 0;
     bool m_enabled = false;
     bool m_delivering = false;
     qint64 m_start = 0;     // when the schedule began

@@ -102,6 +102,39 @@ private slots:
             QVERIFY2(starts.join(u'|').contains(w), qPrintable(p.warnings.join(u'|')));
         QCOMPARE(p.warnings.size(), int(warnings.split(u'|', Qt::SkipEmptyParts).size()));
     }
+
+    // MRclock beside MQTT: --publish once for each, and following an MRclock
+    // clock while publishing over MQTT (the bridge) as the only combination
+    void mrclock_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("shared"); // mqtt publish | mqtt follow | mrclock publish | mrclock follow
+        QTest::addColumn<bool>("error");
+        QTest::newRow("publish both") << QStringList{"--publish", "mrclock:///A", "--publish", "mqtt://h/A"}
+                                      << "mqtt://h/A||mrclock:///A|" << false;
+        QTest::newRow("the bridge") << QStringList{"--follow", "mrclock:///Z21", "--publish", "mqtt://h/A", "--web", "80"}
+                                    << "mqtt://h/A|||mrclock:///Z21" << false;
+        QTest::newRow("follow with interface") << QStringList{"--follow", "MRCLOCK://", "--interface", "10.0.0.2"}
+                                               << "|||MRCLOCK://" << false;
+        QTest::newRow("two mrclock publish") << QStringList{"--publish", "mrclock:///A", "--publish", "mrclock:///B"}
+                                             << "" << true;
+        QTest::newRow("follow and publish mrclock") << QStringList{"--follow", "mrclock:///A", "--publish", "mrclock:///B"}
+                                                    << "" << true;
+        QTest::newRow("follow mqtt, publish mrclock") << QStringList{"--follow", "mqtt://h/A", "--publish", "mrclock:///B"}
+                                                      << "" << true;
+        QTest::newRow("interface without mrclock") << QStringList{"--interface", "10.0.0.2"} << "" << true;
+    }
+
+    void mrclock()
+    {
+        QFETCH(QStringList, args);
+        args.prepend(QStringLiteral("quendrasil"));
+        const CommandLine c = parseCommandLine(args);
+        QFETCH(bool, error);
+        QCOMPARE(!c.error.isEmpty(), error);
+        if (!error)
+            QTEST(QStringList({c.publish, c.follow, c.publishMrclock, c.followMrclock}).join(u'|'), "shared");
+    }
 };
 
 QTEST_GUILESS_MAIN(TstCommandLine)

@@ -124,25 +124,39 @@ private slots:
 
     void oneHourKeepsTime_data()
     {
-        QTest::addColumn<int>("interval");
+        QTest::addColumn<qint64>("intervalNs");
         QTest::addColumn<int>("lateness");
-        QTest::newRow("10 ms, 3 ms late") << 10 << 3;
-        QTest::newRow("333 ms, 40 ms late") << 333 << 40;
-        QTest::newRow("1000 ms, 999 ms late") << 1000 << 999;
-        QTest::newRow("17 ms, on time") << 17 << 0;
+        QTest::addColumn<int>("shownMs");
+        QTest::newRow("10 ms, 3 ms late") << qint64(10'000'000) << 3 << 10;
+        QTest::newRow("333 ms, 40 ms late") << qint64(333'000'000) << 40 << 333;
+        QTest::newRow("1000 ms, 999 ms late") << qint64(1'000'000'000) << 999 << 1000;
+        QTest::newRow("17 ms, on time") << qint64(17'000'000) << 0 << 17;
+        // fractional intervals: speed 6 and 7 of a clock that counts fast seconds
+        QTest::newRow("1/6 s, on time") << qint64(166'666'667) << 0 << 167;
+        QTest::newRow("1/7 s, 20 ms late") << qint64(142'857'143) << 20 << 143;
+        QTest::newRow("1/12.048 s, 5 ms late") << qint64(83'001'328) << 5 << 83;
     }
     void oneHourKeepsTime()
     {
-        QFETCH(int, interval);
+        QFETCH(qint64, intervalNs);
         QFETCH(int, lateness);
-        auto timer = makeTimer(interval);
+        auto timer = makeTimer(0);
+        timer->setExactInterval(intervalNs);
+        QTEST(timer->interval(), "shownMs");
         timer->setEnabled(true);
         const qint64 hour = 3600 * 1000;
-        // wake up late every time, as a loaded machine does
-        for (qint64 t = 1000 + interval + lateness; t <= 1000 + hour; t += interval)
-            runUntil(*timer, t);
+        // wake up late every time, as a loaded machine does; the n-th event
+        // is never before its exact moment
+        for (qint64 n = 1;; ++n) {
+            const qint64 exact = (n * intervalNs + 999'999) / 1'000'000;
+            if (exact + lateness > hour)
+                break;
+            m_now = 1000 + exact - 1;
+            QVERIFY(timer->poll() >= 1);
+            runUntil(*timer, 1000 + exact + lateness);
+        }
         runUntil(*timer, 1000 + hour);
-        QCOMPARE(qint64(m_events), hour / interval);
+        QCOMPARE(qint64(m_events), hour * 1'000'000 / intervalNs);
     }
 
     void realTimerFiresInEventLoop()
