@@ -16,7 +16,8 @@ struct CommandLine {
     QString interface;      // --interface: the IPv4 address of the network interface for MRclock
     QString error;   // what was wrong with the command line, or empty
     bool help = false;
-    QString helpText;
+    QString helpText; // German, within 80 columns
+    bool version = false; // --version: versionText() is printed
 };
 
 // Reads the arguments before the application object exists (so --help needs
@@ -25,6 +26,9 @@ struct CommandLine {
 // publishing over MQTT (the bridge). --publish may be given once for MQTT and
 // once for MRclock.
 CommandLine parseCommandLine(const QStringList& arguments);
+
+// "Quendrasil 1.2.6" and a line end, from the program's version fields.
+QString versionText();
 
 // The broker's password: from the file named by --password-file, else from
 // the environment (QUENDRASIL_MQTT_PASSWORD), else from the URL. Warnings (in

@@ -46,6 +46,35 @@ private slots:
         QTEST(c.web, "web");
     }
 
+    // What the user reads: messages in German, the help within 80 columns
+    void german_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("missing value") << QStringList{"--web"} << "Nach --web fehlt ein Wert.";
+        QTest::newRow("unknown option") << QStringList{"--bogus"} << "Unbekannte Option --bogus (quendrasil --help zeigt alle).";
+        QTest::newRow("value where none is taken") << QStringList{"--help=ja"} << "Nach --help steht ein Wert, den die Option nicht nimmt.";
+        QTest::newRow("help") << QStringList{"--help"} << "";
+        QTest::newRow("version") << QStringList{"--version"} << "";
+    }
+
+    void german()
+    {
+        QFETCH(QStringList, args);
+        args.prepend(QStringLiteral("quendrasil"));
+        const CommandLine c = parseCommandLine(args);
+        QTEST(c.error, "error");
+        QCOMPARE(c.version, args.contains(QStringLiteral("--version")));
+        for (const QString& line : c.helpText.split(u'\n')) {
+            QVERIFY2(line.size() <= 80, qPrintable(line));
+            for (const char* english : {"Usage", "Options", "fast clock", "ADDRESS", "FILE", "Displays"})
+                QVERIFY2(!line.contains(QLatin1String(english)), qPrintable(line));
+        }
+        if (c.error.isEmpty())
+            QVERIFY(c.helpText.startsWith(QStringLiteral("Aufruf: quendrasil [OPTIONEN]")));
+        QCOMPARE(versionText(), QStringLiteral("Quendrasil 1.2.6\n"));
+    }
+
     // Where the broker's password comes from. file: "600" or "644" a file
     // of that mode holding "aus-datei", "missing" a file that is not there.
     void password_data()
