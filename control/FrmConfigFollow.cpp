@@ -27,9 +27,7 @@ void FrmConfig::beginFollowing()
         box->setReadOnly(true);
         box->setToolTip(QStringLiteral(" kommt vom Leitrechner "));
     }
-    // the digits show no time until the master's first state, and the time
-    // file gets its minute from that state even when it is minute 0
-    m_module.lngLetzteMinute = -1;
+    // the digits show no time until the master's first state
 }
 
 void FrmConfig::applyFollowedState(const ClockState& s, qint64 exactIntervalNs)
