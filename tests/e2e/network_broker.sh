@@ -46,7 +46,7 @@ keeps_pace master 6 || fail "looking up the broker's name slowed the master"
 rm "$WORK/slow"
 
 start_broker
-wait_for "status_of $master_PID | grep -q 'gibt die Uhr'" 5 || fail "the master did not connect: $(status_of "$master_PID")"
+wait_for "status_of $master_PID | grep -q 'gibt die Uhr'" 10 || fail "the master did not connect: $(status_of "$master_PID")"
 write_settings " 7 " " 30 " " 250 " " 4 " " 4500 " " 9000 " " 9000 " " 3300 " "Bahnhof" " 0 " " 0 " " 0 " " 0 " "True"
 start_instance follower --follow "$URL"
 wait_for "[ -n \"\$(minute_of follower)\" ]" 5 || fail "the follower shows no time"
