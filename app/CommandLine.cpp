@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "AppInfo.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QFile>
@@ -39,37 +41,80 @@ bool splitMrclock(CommandLine& c, const QStringList& publish, const QStringList&
     return false;
 }
 
+// The help, in German and within 80 columns.
+QString helpText()
+{
+    return QStringLiteral(
+        "Aufruf: quendrasil [OPTIONEN]\n"
+        "Quendrasil: Modellbahn-Uhr mit Modellzeit. Ohne Optionen eine Uhr für\n"
+        "diesen Rechner.\n"
+        "\n"
+        "Optionen:\n"
+        "  --publish mqtt[s]://[BENUTZER[:PASSWORT]@]RECHNER[:PORT]/NAME\n"
+        "        gibt die Uhr NAME über einen MQTT-Broker an andere Rechner weiter\n"
+        "        (mqtts:// verschlüsselt).\n"
+        "  --publish mrclock://[GRUPPE[:PORT]]/NAME\n"
+        "        sendet die Uhr per MRclock-Multicast an Nebenuhren und Apps;\n"
+        "        --publish darf für MQTT und MRclock je einmal stehen.\n"
+        "  --follow mqtt[s]://[BENUTZER[:PASSWORT]@]RECHNER[:PORT]/NAME\n"
+        "        folgt der Uhr NAME eines anderen Rechners.\n"
+        "  --follow mrclock://[GRUPPE[:PORT]]/[NAME]\n"
+        "        folgt einer MRclock-Uhr (etwa einer Zentrale); nur dazu ist\n"
+        "        --publish mqtt://… erlaubt (Brücke).\n"
+        "  --password-file DATEI\n"
+        "        liest das Passwort für den MQTT-Broker aus der ersten Zeile von\n"
+        "        DATEI (sonst aus QUENDRASIL_MQTT_PASSWORD).\n"
+        "  --interface ADRESSE\n"
+        "        Netzwerkschnittstelle für MRclock (ihre IPv4-Adresse).\n"
+        "  --web [ADRESSE:]PORT\n"
+        "        zeigt die Uhr als Webseite auf diesem Port.\n"
+        "  -h, --help     zeigt diese Hilfe.\n"
+        "  -v, --version  zeigt die Version.\n"
+        "\n"
+        "--publish und --follow schließen einander aus, bis auf die Brücke;\n"
+        "--web geht immer. Mehr in der Programmbeschreibung (F1) und in\n"
+        "man quendrasil.\n");
+}
+
+// Qt's parser speaks English; its few messages said again in German.
+QString germanError(const QCommandLineParser& parser)
+{
+    const QStringList unknown = parser.unknownOptionNames();
+    if (!unknown.isEmpty()) {
+        const QString& name = unknown.first();
+        return QStringLiteral("Unbekannte Option %1%2 (quendrasil --help zeigt alle).")
+            .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name);
+    }
+    const QString english = parser.errorText();
+    const qsizetype open = english.indexOf(u'\'');
+    const qsizetype close = english.lastIndexOf(u'\'');
+    const QString option = open >= 0 && close > open ? english.mid(open + 1, close - open - 1) : QString();
+    if (english.startsWith(QLatin1String("Missing value")))
+        return QStringLiteral("Nach %1 fehlt ein Wert.").arg(option);
+    if (english.startsWith(QLatin1String("Unexpected value")))
+        return QStringLiteral("Nach %1 steht ein Wert, den die Option nicht nimmt.").arg(option);
+    return QStringLiteral("Die Befehlszeile ist nicht lesbar: %1").arg(english);
+}
+
 } // namespace
+
+QString versionText()
+{
+    const AppInfo app;
+    return QStringLiteral("Quendrasil %1.%2.%3\n").arg(app.major).arg(app.minor).arg(app.revision);
+}
 
 CommandLine parseCommandLine(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Quendrasil: Modellbahn-Uhr (fast clock)"));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Zeigt diese Hilfe."));
-    const QCommandLineOption publish(QStringLiteral("publish"),
-                                     QStringLiteral("Gibt die Uhr über MQTT an andere Rechner weiter, mit "
-                                                    "mrclock://[GRUPPE[:PORT]]/NAME per MRclock-Multicast an "
-                                                    "Nebenuhren und Apps (je einmal, auch beides zugleich)."),
-                                     QStringLiteral("mqtt://[user@]host[:port]/NAME"));
-    const QCommandLineOption follow(QStringLiteral("follow"),
-                                    QStringLiteral("Folgt der Uhr NAME eines anderen Rechners über MQTT, mit "
-                                                   "mrclock://[GRUPPE[:PORT]]/[NAME] einer MRclock-Uhr (etwa einer "
-                                                   "Zentrale). Nur beim Folgen einer MRclock-Uhr ist --publish "
-                                                   "mqtt://… erlaubt (Brücke); --web geht immer."),
-                                    QStringLiteral("mqtt://[user@]host[:port]/NAME"));
-    const QCommandLineOption passwordFile(
-        QStringLiteral("password-file"),
-        QStringLiteral("Liest das Passwort für den MQTT-Broker aus der ersten Zeile von FILE (sonst aus der "
-                       "Umgebungsvariablen QUENDRASIL_MQTT_PASSWORD)."),
-        QStringLiteral("FILE"));
-    const QCommandLineOption iface(QStringLiteral("interface"),
-                                   QStringLiteral("Netzwerkschnittstelle für MRclock (ihre IPv4-Adresse)."),
-                                   QStringLiteral("ADDRESS"));
-    const QCommandLineOption web(QStringLiteral("web"),
-                                 QStringLiteral("Zeigt die Uhr als Webseite auf diesem Port."),
-                                 QStringLiteral("[ADDRESS:]PORT"));
-    parser.addOptions({help, publish, follow, passwordFile, web, iface});
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    const QCommandLineOption publish(QStringLiteral("publish"), QString(), QStringLiteral("URL"));
+    const QCommandLineOption follow(QStringLiteral("follow"), QString(), QStringLiteral("URL"));
+    const QCommandLineOption passwordFile(QStringLiteral("password-file"), QString(), QStringLiteral("DATEI"));
+    const QCommandLineOption iface(QStringLiteral("interface"), QString(), QStringLiteral("ADRESSE"));
+    const QCommandLineOption web(QStringLiteral("web"), QString(), QStringLiteral("PORT"));
+    parser.addOptions({help, version, publish, follow, passwordFile, web, iface});
     // Qt's own options, read later by the application object; single-dash
     // words such as -platform are whole options, not letters
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -88,15 +133,17 @@ CommandLine parseCommandLine(const QStringList& arguments)
 
     CommandLine c;
     if (!parser.parse(arguments)) {
-        c.error = parser.errorText();
+        c.error = germanError(parser);
         return c;
     }
     if (!parser.positionalArguments().isEmpty()) {
-        c.error = QStringLiteral("Unbekanntes Argument: %1").arg(parser.positionalArguments().join(u' '));
+        c.error = QStringLiteral("Unbekanntes Argument %1 (quendrasil --help zeigt die Optionen).")
+                      .arg(parser.positionalArguments().join(u' '));
         return c;
     }
     c.help = parser.isSet(help);
-    c.helpText = parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("quendrasil"));
+    c.helpText = helpText();
+    c.version = parser.isSet(version);
     c.publish = parser.value(publish);
     c.follow = parser.value(follow);
     c.web = parser.value(web);

@@ -10,13 +10,14 @@ struct CommandLine {
     QString publish; // mqtt://[user[:password]@]host[:port]/NAME, or empty
     QString follow;  // the same, or empty
     QString web;     // [ADDRESS:]PORT, or empty
+    QString passwordFile; // the broker's password in a file, or empty
     QString publishMrclock; // mrclock://[GROUP[:PORT]]/NAME, or empty
     QString followMrclock;  // mrclock://[GROUP[:PORT]]/[NAME], or empty
     QString interface;      // --interface: the IPv4 address of the network interface for MRclock
-    QString passwordFile; // the broker's password in a file, or empty
     QString error;   // what was wrong with the command line, or empty
     bool help = false;
-    QString helpText;
+    QString helpText; // German, within 80 columns
+    bool version = false; // --version: versionText() is printed
 };
 
 // Reads the arguments before the application object exists (so --help needs
@@ -25,6 +26,9 @@ struct CommandLine {
 // publishing over MQTT (the bridge). --publish may be given once for MQTT and
 // once for MRclock.
 CommandLine parseCommandLine(const QStringList& arguments);
+
+// "Quendrasil 1.2.6" and a line end, from the program's version fields.
+QString versionText();
 
 // The broker's password: from the file named by --password-file, else from
 // the environment (QUENDRASIL_MQTT_PASSWORD), else from the URL. Warnings (in

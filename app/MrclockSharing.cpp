@@ -29,7 +29,7 @@ std::function<void()> shareMrclockPublished(Program& program, Module1& m, const 
     auto* sender = new MrclockSender(m, program.clockEvents(), address, iface, &program);
     auto note = [&program](const QString& text) {
         if (FrmConfig* config = program.frmConfig())
-            config->setNetworkNote(text);
+            config->setNetworkNote(FrmConfig::Note::Mrclock, text);
         sayOnConsole(text);
     };
     const QString sending = QStringLiteral("sendet die MRclock-Uhr \u201e%1\u201c an %2").arg(address.name, address.shown());
@@ -54,7 +54,7 @@ std::function<void()> shareMrclockFollowed(Program& program, const MrclockAddres
     silence->setInterval(static_cast<int>(MrclockFollower::kForgetMs));
     auto note = [&program](const QString& text) {
         if (FrmConfig* config = program.frmConfig())
-            config->setNetworkNote(text);
+            config->setNetworkNote(FrmConfig::Note::Mrclock, text);
     };
     const QString whom = address.name.isEmpty() ? QString()
                                                 : QStringLiteral(" \u201e%1\u201c").arg(address.name);

@@ -11,6 +11,8 @@
 #include "Program.h"
 #include "Services.h"
 
+#include <QTime>
+
 #include <memory>
 
 namespace {
@@ -22,8 +24,14 @@ QString twoSendersNote(const BrokerAddress& broker)
 
 QString brokerNote(const BrokerAddress& broker, bool refused)
 {
-    return refused ? QStringLiteral("MQTT-Broker %1: Anmeldung abgelehnt").arg(broker.shown())
+    return refused ? QStringLiteral("Anmeldung am MQTT-Broker %1 abgelehnt").arg(broker.shown())
                    : QStringLiteral("MQTT-Broker %1 nicht erreichbar").arg(broker.shown());
+}
+
+void setNote(Program& program, const QString& text)
+{
+    if (FrmConfig* config = program.frmConfig())
+        config->setNetworkNote(FrmConfig::Note::Mqtt, text);
 }
 
 } // namespace
@@ -39,10 +47,10 @@ std::function<void()> sharePublished(Program& program, Module1& m, Services& ser
     };
     auto* publisher = new ClockPublisher(m, program.clockEvents(), broker, &program);
     auto status = std::make_shared<Status>();
+    status->connection = QStringLiteral("verbindet mit dem MQTT-Broker %1 …").arg(broker.shown());
     auto note = [&program, status, broker] {
-        if (FrmConfig* config = program.frmConfig())
-            config->setNetworkNote(status->twoSenders ? status->connection + QStringLiteral(" – ") + twoSendersNote(broker)
-                                                      : status->connection);
+        setNote(program, status->twoSenders ? status->connection + QStringLiteral(" – ") + twoSendersNote(broker)
+                                            : status->connection);
     };
     QObject::connect(publisher, &ClockPublisher::connectionBack, &program, [=] {
         status->told = true;
@@ -74,7 +82,10 @@ std::function<void()> sharePublished(Program& program, Module1& m, Services& ser
                                                "wird sie von selbst weitergegeben."),
                             Services::Warning, QStringLiteral(" Broker nicht erreichbar"));
     });
-    return [publisher] { publisher->start(); };
+    return [publisher, note] {
+        note();
+        publisher->start();
+    };
 }
 
 std::function<void()> shareFollowed(Program& program, const BrokerAddress& broker)
@@ -88,24 +99,28 @@ std::function<void()> shareFollowed(Program& program, const BrokerAddress& broke
     auto status = std::make_shared<Status>();
     const QString name = QStringLiteral("\u201e%1\u201c").arg(broker.name);
     status->master = QStringLiteral("wartet auf die Uhr %1").arg(name);
+    // while the broker is lost, that is what counts: the clock runs on by itself
     auto note = [&program, status, broker] {
-        QString text = status->brokerLost.isEmpty() ? status->master : status->brokerLost + QStringLiteral(", ") + status->master;
+        QString text = status->brokerLost.isEmpty() ? status->master : status->brokerLost;
         if (status->twoSenders)
             text += QStringLiteral(" – ") + twoSendersNote(broker);
-        if (FrmConfig* config = program.frmConfig())
-            config->setNetworkNote(text);
+        setNote(program, text);
     };
     QObject::connect(follower, &ClockFollower::stateReceived, &program, [&program, status, note, name](const ClockState& s) {
         if (FrmConfig* config = program.frmConfig())
             config->applyFollowedState(s);
-        status->master = QStringLiteral("folgt der Uhr %1").arg(name);
+        status->master = QStringLiteral("folgt der Uhr %1 – %2").arg(name, s.running ? QStringLiteral("läuft")
+                                                                                      : QStringLiteral("angehalten"));
         note();
     });
+    // a lost master is said until its next state, or until it is back
     QObject::connect(follower, &ClockFollower::masterOnline, &program, [status, note, name](bool online) {
-        if (!online) {
-            status->master = QStringLiteral("Leitrechner der Uhr %1 verloren").arg(name);
-            note();
-        }
+        const QString lost = QStringLiteral("Leitrechner der Uhr %1 verloren").arg(name);
+        if (!online)
+            status->master = lost + QStringLiteral(" seit %1").arg(QTime::currentTime().toString(QStringLiteral("HH:mm")));
+        else if (status->master.startsWith(lost))
+            status->master = QStringLiteral("wartet auf die Uhr %1").arg(name);
+        note();
     });
     QObject::connect(follower, &ClockFollower::twoSenders, &program, [status, note](bool two) {
         status->twoSenders = two;

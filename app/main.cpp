@@ -8,18 +8,55 @@
 #include "Program.h"
 #include "Services.h"
 #include "Sharing.h"
+#include "WebAddresses.h"
 #include "WebServer.h"
 
 #ifdef QUENDRASIL_NET_PROBE
 #include "NetProbe.h"
 #endif
 
+#include <QMessageBox>
 #include <QTimer>
+
+#include <unistd.h>
 
 #include <cstdio>
 #include <functional>
 #include <memory>
 #include <optional>
+
+namespace {
+
+// Whether a window can be shown: a desktop is named, and it is not one of
+// Qt's platforms without a screen (where a message box waits for nobody).
+bool desktopAvailable(const QStringList& arguments)
+{
+    const QString platform = arguments.contains(QStringLiteral("-platform"))
+                                 ? arguments.value(arguments.indexOf(QStringLiteral("-platform")) + 1)
+                                 : qEnvironmentVariable("QT_QPA_PLATFORM");
+    if (platform.startsWith(QLatin1String("offscreen")) || platform.startsWith(QLatin1String("minimal")))
+        return false;
+    return !platform.isEmpty() || qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+}
+
+// A start-up error: said on standard error and, where nobody sees that (a
+// start from the desktop's menu), in a message box as well. Returns the
+// program's exit status.
+int startFailed(int& argc, char** argv, const QStringList& arguments, const QString& text)
+{
+    std::fprintf(stderr, "quendrasil: %s\n", qPrintable(text));
+    if (isatty(STDERR_FILENO) || !desktopAvailable(arguments))
+        return 2;
+    std::unique_ptr<QApplication> own;
+    if (!QCoreApplication::instance())
+        own = std::make_unique<QApplication>(argc, argv);
+    QMessageBox box(QMessageBox::Critical, QStringLiteral(" Quendrasil"),
+                    QStringLiteral("Quendrasil kann nicht starten:\n\n%1").arg(text));
+    box.exec();
+    return 2;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -27,44 +64,39 @@ int main(int argc, char** argv)
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const CommandLine options = parseCommandLine(arguments);
-    if (!options.error.isEmpty()) {
-        std::fprintf(stderr, "quendrasil: %s\n", qPrintable(options.error));
-        return 2;
-    }
+    const auto failed = [&](const QString& text) { return startFailed(argc, argv, arguments, text); };
+    if (!options.error.isEmpty())
+        return failed(options.error);
     if (options.help) {
         std::fputs(qPrintable(options.helpText), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::fputs(qPrintable(versionText()), stdout);
         return 0;
     }
     std::optional<BrokerAddress> broker;
     if (!options.publish.isEmpty() || !options.follow.isEmpty()) {
         QString why;
         broker = parseBrokerUrl(options.publish.isEmpty() ? options.follow : options.publish, &why);
-        if (!broker) {
-            std::fprintf(stderr, "quendrasil: %s\n", qPrintable(why));
-            return 2;
-        }
+        if (!broker)
+            return failed(why);
         const BrokerPassword password = brokerPassword(broker->user, broker->password, options.passwordFile,
                                                        qEnvironmentVariable("QUENDRASIL_MQTT_PASSWORD"));
         for (const QString& warning : password.warnings)
             std::fprintf(stderr, "quendrasil: %s\n", qPrintable(warning));
-        if (!password.error.isEmpty()) {
-            std::fprintf(stderr, "quendrasil: %s\n", qPrintable(password.error));
-            return 2;
-        }
+        if (!password.error.isEmpty())
+            return failed(password.error);
         broker->password = password.password;
     }
     QString mrclockError;
     const auto mrclock = readMrclockOptions(options.publishMrclock, options.followMrclock, options.interface, &mrclockError);
-    if (!mrclock) {
-        std::fprintf(stderr, "quendrasil: %s\n", qPrintable(mrclockError));
-        return 2;
-    }
+    if (!mrclock)
+        return failed(mrclockError);
     QString webError;
     std::optional<ListenAddress> web;
-    if (!options.web.isEmpty() && !(web = parseListenAddress(options.web, &webError))) {
-        std::fprintf(stderr, "quendrasil: %s\n", qPrintable(webError));
-        return 2;
-    }
+    if (!options.web.isEmpty() && !(web = parseListenAddress(options.web, &webError)))
+        return failed(webError);
 
     // pixel-art pictures scale by whole factors only, so they stay crisp
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
@@ -104,14 +136,15 @@ int main(int argc, char** argv)
     share = withMrclock(program, m, *mrclock, share);
     std::unique_ptr<WebServer> webServer; // only with --web
     if (web && !(webServer = std::make_unique<WebServer>(m, &program.clockEvents()))->listen(*web, &webError)) {
-        std::fprintf(stderr, "quendrasil: --web %s: %s\n", qPrintable(options.web), qPrintable(webError));
-        return 2;
+        return failed(QStringLiteral("--web %1: %2").arg(options.web, webError));
     }
     // start-up runs inside the event loop, where a run-time error is caught
-    QTimer::singleShot(0, &program, [&program, &m, share] {
+    QTimer::singleShot(0, &program, [&program, &m, share, &web, &webServer] {
         program.start();
         if (share)
             share();
+        if (FrmConfig* config = program.frmConfig(); config && webServer)
+            config->offerPageAddresses(pageUrls(web->address, webServer->port()));
 #ifdef QUENDRASIL_NET_PROBE
         netprobe::attach(program, m);
 #else

@@ -360,6 +360,7 @@ void FrmConfig::optAnzeige_Click(int index)
         m.frmAnzeige->hideForm();
     m.intAnzeige = static_cast<std::int16_t>(index);
     anzeigeZeigen(m, m_windows);
+    markHeldCaption();
 }
 
 void FrmConfig::txtTitel_LostFocus()
@@ -369,6 +370,7 @@ void FrmConfig::txtTitel_LostFocus()
     const bool changed = m_module.strTitel != txtTitel->text();
     m_module.strTitel = txtTitel->text();
     anzeigeZeigen(m_module, m_windows);
+    markHeldCaption();
     if (changed)
         tellStateChanged();
 }

@@ -58,8 +58,19 @@ public:
     // exact interval (nanoseconds per fast second) the timer runs at that
     // rate rather than the state's whole-millisecond time base.
     void applyFollowedState(const ClockState& s, qint64 exactIntervalNs = 0);
-    // A note on the shared clock after the window's caption, or none.
-    void setNetworkNote(const QString& note);
+    // FrmConfigStatus.cpp: the status line below the panel, for a program
+    // that shares its clock, one line each for MQTT, MRclock and the web
+    // page; the window grows downwards to hold it and has none until the
+    // first note. The caption stays the plain one.
+    enum class Note { Mqtt, Mrclock, Web };
+    void setNetworkNote(Note which, const QString& text);
+    QString statusText() const;
+    // --web: the status line names the page's first address, and the button
+    // "Uhr im &Netz…" (Alt+N) shows all of them with their QR codes.
+    void offerPageAddresses(const QStringList& urls);
+    // A follower: the master holds its clock (the status line and the display
+    // window's caption say "angehalten"), or runs it.
+    void showMasterHeld(bool held);
 
 protected:
     void formLoad() override;
@@ -81,6 +92,8 @@ private:
     // those who share the clock (other computers, web pages) hear of a new state
     void tellStateChanged();
     void endProgram();
+    void layOutStatus();
+    void markHeldCaption();
 
     // handlers
     void Form_Load();
@@ -108,7 +121,9 @@ private:
     bool m_following = false;
     QString m_ownStd, m_ownMin, m_ownFaktor; // a follower's own entries
     int m_followAhead = 0; // states in a row that found the follower ahead
-    QString m_plainCaption;
+    bool m_masterHeld = false;
+    std::array<QString, 3> m_notes; // by Note
+    QStringList m_pageUrls;
 
     ExactTimer* Timer = nullptr;
     Panel3D* pnlConfig = nullptr;
@@ -130,4 +145,6 @@ private:
     Label* lblCopyright = nullptr;
     ImageBox* imgCopyright = nullptr;
     ShapeOutline* Rahmen = nullptr;
+    Label* lblStatus = nullptr;         // only while sharing
+    CommandButton* btnUhrImNetz = nullptr; // only with --web
 };

@@ -4,6 +4,7 @@
 
 #include "ClockState.h"
 #include "Controls.h"
+#include "DisplayForm.h"
 #include "Dispatch.h"
 #include "ExactTimer.h"
 #include "FastTime.h"
@@ -67,13 +68,29 @@ void FrmConfig::applyFollowedState(const ClockState& s, qint64 exactIntervalNs)
         m.heldZeit = m.lngZeit;
     }
     m.running = s.running;
+    showMasterHeld(!s.running);
     anzeigeAktualisieren(m);
     tellStateChanged(); // a web page of this computer hears of it too
 }
 
-void FrmConfig::setNetworkNote(const QString& note)
+void FrmConfig::showMasterHeld(bool held)
 {
-    if (m_plainCaption.isEmpty())
-        m_plainCaption = caption();
-    setCaption(note.isEmpty() ? m_plainCaption : m_plainCaption + QStringLiteral(" – ") + note);
+    m_masterHeld = held;
+    markHeldCaption();
+}
+
+// The display window of a follower whose master holds says so in its caption.
+void FrmConfig::markHeldCaption()
+{
+    DisplayForm* window = m_module.frmAnzeige;
+    if (!m_following || !window)
+        return;
+    const QString mark = QStringLiteral(" – angehalten");
+    QString caption = window->caption();
+    if (caption.endsWith(mark))
+        caption.chop(mark.size());
+    if (m_masterHeld)
+        caption += mark;
+    if (caption != window->caption())
+        window->setCaption(caption);
 }

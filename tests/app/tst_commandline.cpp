@@ -46,37 +46,33 @@ private slots:
         QTEST(c.web, "web");
     }
 
-    // MRclock beside MQTT: --publish once for each, and following an MRclock
-    // clock while publishing over MQTT (the bridge) as the only combination
-    void mrclock_data()
+    // What the user reads: messages in German, the help within 80 columns
+    void german_data()
     {
         QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("shared"); // mqtt publish | mqtt follow | mrclock publish | mrclock follow
-        QTest::addColumn<bool>("error");
-        QTest::newRow("publish both") << QStringList{"--publish", "mrclock:///A", "--publish", "mqtt://h/A"}
-                                      << "mqtt://h/A||mrclock:///A|" << false;
-        QTest::newRow("the bridge") << QStringList{"--follow", "mrclock:///Z21", "--publish", "mqtt://h/A", "--web", "80"}
-                                    << "mqtt://h/A|||mrclock:///Z21" << false;
-        QTest::newRow("follow with interface") << QStringList{"--follow", "MRCLOCK://", "--interface", "10.0.0.2"}
-                                               << "|||MRCLOCK://" << false;
-        QTest::newRow("two mrclock publish") << QStringList{"--publish", "mrclock:///A", "--publish", "mrclock:///B"}
-                                             << "" << true;
-        QTest::newRow("follow and publish mrclock") << QStringList{"--follow", "mrclock:///A", "--publish", "mrclock:///B"}
-                                                    << "" << true;
-        QTest::newRow("follow mqtt, publish mrclock") << QStringList{"--follow", "mqtt://h/A", "--publish", "mrclock:///B"}
-                                                      << "" << true;
-        QTest::newRow("interface without mrclock") << QStringList{"--interface", "10.0.0.2"} << "" << true;
+        QTest::addColumn<QString>("error");
+        QTest::newRow("missing value") << QStringList{"--web"} << "Nach --web fehlt ein Wert.";
+        QTest::newRow("unknown option") << QStringList{"--bogus"} << "Unbekannte Option --bogus (quendrasil --help zeigt alle).";
+        QTest::newRow("value where none is taken") << QStringList{"--help=ja"} << "Nach --help steht ein Wert, den die Option nicht nimmt.";
+        QTest::newRow("help") << QStringList{"--help"} << "";
+        QTest::newRow("version") << QStringList{"--version"} << "";
     }
 
-    void mrclock()
+    void german()
     {
         QFETCH(QStringList, args);
         args.prepend(QStringLiteral("quendrasil"));
         const CommandLine c = parseCommandLine(args);
-        QFETCH(bool, error);
-        QCOMPARE(!c.error.isEmpty(), error);
-        if (!error)
-            QTEST(QStringList({c.publish, c.follow, c.publishMrclock, c.followMrclock}).join(u'|'), "shared");
+        QTEST(c.error, "error");
+        QCOMPARE(c.version, args.contains(QStringLiteral("--version")));
+        for (const QString& line : c.helpText.split(u'\n')) {
+            QVERIFY2(line.size() <= 80, qPrintable(line));
+            for (const char* english : {"Usage", "Options", "fast clock", "ADDRESS", "FILE", "Displays"})
+                QVERIFY2(!line.contains(QLatin1String(english)), qPrintable(line));
+        }
+        if (c.error.isEmpty())
+            QVERIFY(c.helpText.startsWith(QStringLiteral("Aufruf: quendrasil [OPTIONEN]")));
+        QCOMPARE(versionText(), QStringLiteral("Quendrasil 1.2.6\n"));
     }
 
     // Where the broker's password comes from. file: "600" or "644" a file
@@ -134,6 +130,39 @@ private slots:
         for (const QString& w : warnings.split(u'|', Qt::SkipEmptyParts))
             QVERIFY2(starts.join(u'|').contains(w), qPrintable(p.warnings.join(u'|')));
         QCOMPARE(p.warnings.size(), int(warnings.split(u'|', Qt::SkipEmptyParts).size()));
+    }
+
+    // MRclock beside MQTT: --publish once for each, and following an MRclock
+    // clock while publishing over MQTT (the bridge) as the only combination
+    void mrclock_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("shared"); // mqtt publish | mqtt follow | mrclock publish | mrclock follow
+        QTest::addColumn<bool>("error");
+        QTest::newRow("publish both") << QStringList{"--publish", "mrclock:///A", "--publish", "mqtt://h/A"}
+                                      << "mqtt://h/A||mrclock:///A|" << false;
+        QTest::newRow("the bridge") << QStringList{"--follow", "mrclock:///Z21", "--publish", "mqtt://h/A", "--web", "80"}
+                                    << "mqtt://h/A|||mrclock:///Z21" << false;
+        QTest::newRow("follow with interface") << QStringList{"--follow", "MRCLOCK://", "--interface", "10.0.0.2"}
+                                               << "|||MRCLOCK://" << false;
+        QTest::newRow("two mrclock publish") << QStringList{"--publish", "mrclock:///A", "--publish", "mrclock:///B"}
+                                             << "" << true;
+        QTest::newRow("follow and publish mrclock") << QStringList{"--follow", "mrclock:///A", "--publish", "mrclock:///B"}
+                                                    << "" << true;
+        QTest::newRow("follow mqtt, publish mrclock") << QStringList{"--follow", "mqtt://h/A", "--publish", "mrclock:///B"}
+                                                      << "" << true;
+        QTest::newRow("interface without mrclock") << QStringList{"--interface", "10.0.0.2"} << "" << true;
+    }
+
+    void mrclock()
+    {
+        QFETCH(QStringList, args);
+        args.prepend(QStringLiteral("quendrasil"));
+        const CommandLine c = parseCommandLine(args);
+        QFETCH(bool, error);
+        QCOMPARE(!c.error.isEmpty(), error);
+        if (!error)
+            QTEST(QStringList({c.publish, c.follow, c.publishMrclock, c.followMrclock}).join(u'|'), "shared");
     }
 };
 

@@ -71,6 +71,14 @@ caption_of() {
     [ -n "$id" ] && xdotool getwindowname "$id"
 }
 
+# the status line of the control window of process $1, as it last said it
+# (the program writes each one to its log as well; lines joined by " | ")
+status_of() {
+    local dir
+    dir=$(readlink "/proc/$1/cwd") || return 0
+    grep -a '^quendrasil: Status: ' "$dir.log" | tail -n1 | sed 's/^quendrasil: Status: //'
+}
+
 # presses keys in the control window of process $1, which must be shown
 keys_to() {
     local id

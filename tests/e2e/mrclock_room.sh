@@ -22,7 +22,7 @@ LENIENT=$!
 PIDS+=($!)
 wait_for "grep -q listening $WORK/strict.out && grep -q listening $WORK/lenient.out" 10 || fail "the receivers do not listen"
 start_instance master --publish "mrclock:///Anlage"
-wait_for "caption_of $master_PID | grep -q 'sendet die MRclock-Uhr'" 10 || fail "the master: $(caption_of "$master_PID")"
+wait_for "status_of $master_PID | grep -q 'sendet die MRclock-Uhr'" 10 || fail "the master: $(status_of "$master_PID")"
 sleep 0.5
 keys_to "$master_PID" alt+a
 advances master 4 || fail "the master's clock does not run"
@@ -47,10 +47,10 @@ PIDS+=($!)
 write_settings " 7 " " 30 " " 250 " " 4 " " 4500 " " 9000 " " 9000 " " 3300 " "Bahnhof" " 0 " " 0 " " 0 " " 0 " "True"
 start_instance follower --follow "mrclock:///Z21"
 start_instance anyone --follow "mrclock://239.50.50.20:2000/"
-wait_for "[ -n \"\$(minute_of follower)\" ]" 10 || fail "the follower shows no time: $(caption_of "$follower_PID")"
-caption_of "$follower_PID" | grep -q 'folgt der MRclock-Uhr „Z21“ (1:6)' || fail "the follower's caption: $(caption_of "$follower_PID")"
-wait_for "caption_of $anyone_PID | grep -q 'mehrere MRclock-Uhren (Fremd, Z21)'" 5 ||
-    fail "the follower of no name: $(caption_of "$anyone_PID")"
+wait_for "[ -n \"\$(minute_of follower)\" ]" 10 || fail "the follower shows no time: $(status_of "$follower_PID")"
+status_of "$follower_PID" | grep -q 'folgt der MRclock-Uhr „Z21“ (1:6)' || fail "the follower's caption: $(status_of "$follower_PID")"
+wait_for "status_of $anyone_PID | grep -q 'mehrere MRclock-Uhren (Fremd, Z21)'" 5 ||
+    fail "the follower of no name: $(status_of "$anyone_PID")"
 
 # the station's time (speed 6 from 06:00), give or take a minute
 station_minute() { echo $((360 + (SECONDS - STATION_START) / 10)); }
@@ -74,7 +74,7 @@ kill -0 "$follower_PID" || fail "the follower ended"
 start_broker
 WEB_PORT=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 start_instance bridge --follow "mrclock:///Z21" --publish "mqtt://127.0.0.1:$BROKER_PORT/Bruecke" --web "127.0.0.1:$WEB_PORT"
-wait_for "[ -n \"\$(minute_of bridge)\" ]" 10 || fail "the bridge shows no time: $(caption_of "$bridge_PID")"
+wait_for "[ -n \"\$(minute_of bridge)\" ]" 10 || fail "the bridge shows no time: $(status_of "$bridge_PID")"
 three_minutes() {
     local mqtt web
     mqtt=$(mosquitto_sub -p "$BROKER_PORT" -t quendrasil/Bruecke/time -C 1 -W 3 | tr -d ':')

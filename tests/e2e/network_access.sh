@@ -2,7 +2,9 @@
 # A broker that checks who may do what: only the master's user may write the
 # clock's topics, followers may only read. The master takes its password from
 # the environment, followers from a file or from the URL (with a warning); no
-# password is ever printed; a refused login says "Anmeldung abgelehnt". A
+# password is ever printed; a refused login says "Anmeldung am MQTT-Broker …
+# abgelehnt" in the status line. Started without a terminal, a port already
+# taken is said in a message box too. A
 # follower's user cannot publish a state; a second sender with the master's
 # user is shown by master and follower, and the follower is back with its
 # master at the master's next state.
@@ -34,10 +36,27 @@ grep -q 'folger:\*\*\*@' "$WORK/typo.log" || fail "the mistyped address: $(cat "
 QT_QPA_PLATFORM=offscreen "$BIN" --follow "mqtt://$HOST/Anlage#x" >"$WORK/name.log" 2>&1 && fail "a name with # was taken"
 grep -q 'darf weder' "$WORK/name.log" || fail "the name with #: $(cat "$WORK/name.log")"
 
+# started from the menu (standard error not a terminal): a start-up error in
+# a message box as well, with the same exit status; --version and --help
+"$BIN" --version | grep -qx 'Quendrasil 1.2.6' || fail "--version: $("$BIN" --version)"
+[ "$("$BIN" --help | LC_ALL=C.UTF-8 wc -L)" -le 80 ] || fail "--help is wider than 80 columns"
+(QT_QPA_PLATFORM=xcb "$BIN" --web "127.0.0.1:$BROKER_PORT" 2>"$WORK/taken.log" && echo 0 >"$WORK/taken.status" || echo $? >"$WORK/taken.status") &
+PIDS+=("$!")
+box=$(wait_window "^ Quendrasil$")
+for _ in 1 2 3 4 5; do
+    [ -s "$WORK/taken.status" ] && break
+    xdotool windowactivate --sync "$box" >/dev/null 2>&1 || true
+    xdotool key Return 2>/dev/null || true
+    sleep 0.5
+done
+wait_for "[ -s '$WORK/taken.status' ]" 5 || fail "the program did not end after its message box"
+[ "$(cat "$WORK/taken.status")" = 2 ] || fail "exit status $(cat "$WORK/taken.status") for a taken port"
+grep -q 'Der Port ist schon belegt' "$WORK/taken.log" || fail "the taken port: $(cat "$WORK/taken.log")"
+
 # time base 20 ms: a fast minute every 1.2 s
 write_settings " 12 " " 0 " " 20 " " 4 " " 4500 " " 3000 " " 300 " " 3300 " "Anlage" " 0 " " 0 " " 0 " " 0 " "True"
 QUENDRASIL_MQTT_PASSWORD=geheim-leit start_instance master --publish "mqtt://leit@$HOST/Anlage"
-wait_for "caption_of $master_PID | grep -q 'gibt die Uhr'" 10 || fail "the master did not log in: $(caption_of "$master_PID")"
+wait_for "status_of $master_PID | grep -q 'gibt die Uhr'" 10 || fail "the master did not log in: $(status_of "$master_PID")"
 keys_to "$master_PID" alt+a
 advances master 4 || fail "the master's clock does not run"
 
@@ -51,10 +70,10 @@ start_instance offen --follow "mqtt://folger@$HOST/Anlage" --password-file "$WOR
 start_instance url --follow "mqtt://folger:geheim-folger@$HOST/Anlage"
 QUENDRASIL_MQTT_PASSWORD=falsch start_instance falsch --follow "mqtt://folger@$HOST/Anlage"
 for f in datei offen url; do
-    wait_for "[ -n \"\$(minute_of $f)\" ]" 10 || fail "the follower '$f' shows no time: $(caption_of "$(eval echo "\$${f}_PID")")"
+    wait_for "[ -n \"\$(minute_of $f)\" ]" 10 || fail "the follower '$f' shows no time: $(status_of "$(eval echo "\$${f}_PID")")"
     in_step master "$f" || fail "the follower '$f' is not in step"
 done
-wait_for "caption_of $falsch_PID | grep -q 'Anmeldung abgelehnt'" 10 || fail "the refused follower: $(caption_of "$falsch_PID")"
+wait_for "status_of $falsch_PID | grep -q 'Anmeldung am MQTT-Broker .* abgelehnt'" 10 || fail "the refused follower: $(status_of "$falsch_PID")"
 [ -z "$(minute_of falsch)" ] || fail "the refused follower shows a time"
 ! grep -q Warnung "$WORK/datei.log" || fail "the follower with its own file warned: $(cat "$WORK/datei.log")"
 grep -q 'andere Benutzer können die Passwortdatei' "$WORK/offen.log" || fail "no warning of the readable file"
@@ -65,7 +84,7 @@ grep -q 'Passwort in der Adresse' "$WORK/url.log" || fail "no warning of the pas
 write_settings " 12 " " 0 " " 20 " " 4 " " 4500 " " 3000 " " 600 " " 3300 " "Anlage" " 0 " " 0 " " 0 " " 0 " "True"
 QUENDRASIL_MQTT_PASSWORD=falsch start_instance abgelehnt --publish "mqtt://leit@$HOST/Anlage"
 wait_window "^ Anmeldung abgelehnt$" >/dev/null || fail "no message box for the refused master"
-caption_of "$abgelehnt_PID" | grep -q 'Anmeldung abgelehnt' || fail "the refused master: $(caption_of "$abgelehnt_PID")"
+status_of "$abgelehnt_PID" | grep -q 'Anmeldung am MQTT-Broker .* abgelehnt' || fail "the refused master: $(status_of "$abgelehnt_PID")"
 kill "$abgelehnt_PID" "$falsch_PID"
 
 # the follower's user cannot publish a state: the broker drops it
@@ -82,7 +101,7 @@ seq=$(mosquitto_sub -p "$BROKER_PORT" "${FOLLOWER[@]}" -t quendrasil/Anlage/stat
 [ -n "$seq" ] || fail "no state of the master"
 mosquitto_pub -p "$BROKER_PORT" "${MASTER[@]}" -t quendrasil/Anlage/state -m "${FORGED/9007199254740000/$((seq + 50))}" ||
     fail "the master's user cannot publish"
-wait_for "caption_of $datei_PID | grep -q 'zwei Rechner'" 15 || fail "the follower shows no second sender: $(caption_of "$datei_PID")"
-wait_for "caption_of $master_PID | grep -q 'zwei Rechner'" 5 || fail "the master shows no second sender: $(caption_of "$master_PID")"
+wait_for "status_of $datei_PID | grep -q 'zwei Rechner'" 15 || fail "the follower shows no second sender: $(status_of "$datei_PID")"
+wait_for "status_of $master_PID | grep -q 'zwei Rechner'" 5 || fail "the master shows no second sender: $(status_of "$master_PID")"
 in_step master datei 5 || fail "the follower stays with the forged state"
 echo "PASS network_access"

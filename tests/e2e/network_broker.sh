@@ -39,7 +39,7 @@ for _ in 1 2 3 4 5; do
     sleep 0.5
 done
 [ -z "$(window_named "^ Broker nicht erreichbar$" || true)" ] || fail "the message box stays"
-caption_of "$master_PID" | grep -q 'nicht erreichbar' || fail "the master's caption: $(caption_of "$master_PID")"
+status_of "$master_PID" | grep -q 'nicht erreichbar' || fail "the master's caption: $(status_of "$master_PID")"
 keys_to "$master_PID" alt+a
 advances master 4 || fail "the master does not run without a broker"
 keeps_pace master 6 || fail "looking up the broker's name slowed the master"
@@ -47,7 +47,7 @@ rm "$WORK/slow"
 
 # the broker has been away for more than ten seconds: the master tries every 5 to 10 s
 start_broker
-wait_for "caption_of $master_PID | grep -q 'gibt die Uhr'" 15 || fail "the master did not connect: $(caption_of "$master_PID")"
+wait_for "status_of $master_PID | grep -q 'gibt die Uhr'" 15 || fail "the master did not connect: $(status_of "$master_PID")"
 write_settings " 7 " " 30 " " 250 " " 4 " " 4500 " " 9000 " " 9000 " " 3300 " "Bahnhof" " 0 " " 0 " " 0 " " 0 " "True"
 start_instance follower --follow "$URL"
 wait_for "[ -n \"\$(minute_of follower)\" ]" 5 || fail "the follower shows no time"
@@ -55,11 +55,11 @@ in_step master follower || fail "the follower is not in step"
 
 # the broker killed: the follower runs on by itself; restarted: in step again
 stop_broker
-wait_for "caption_of $follower_PID | grep -q 'nicht erreichbar'" 5 || fail "the follower's caption: $(caption_of "$follower_PID")"
+wait_for "status_of $follower_PID | grep -q 'nicht erreichbar'" 5 || fail "the follower's caption: $(status_of "$follower_PID")"
 advances follower 4 || fail "the follower stopped with the broker"
 start_broker
-wait_for "caption_of $follower_PID | grep -q '^ Quendrasil-Konfiguration – folgt'" 3 ||
-    fail "the follower did not come back: $(caption_of "$follower_PID")"
+wait_for "status_of $follower_PID | grep -q '^folgt'" 3 ||
+    fail "the follower did not come back: $(status_of "$follower_PID")"
 state=$(mosquitto_sub -p "$BROKER_PORT" -t quendrasil/Anlage/state -C 1 -W 3)
 [[ "$state" == *'"running":true'* ]] || fail "the master did not publish again: '$state'"
 in_step master follower 20 || fail "not in step after the broker's restart"

@@ -3,7 +3,7 @@
 # shows "no time" before the master starts; started late, it shows the
 # master's time; hold and continue on the master hold and continue it; when
 # the master is killed, "online" goes false and the follower runs on and
-# says it lost the master. The follower's settings file keeps its own values.
+# says it lost the master. Each says what it does in its status line. The follower's settings file keeps its own values.
 # A follower over TLS takes a club's own certificate authority.
 . "$(dirname "$0")/lib.sh" "$1"
 . "$HERE/e2e_extra.sh"
@@ -17,12 +17,12 @@ URL="mqtt://127.0.0.1:$BROKER_PORT/Anlage"
 write_settings " 12 " " 0 " " 20 " " 4 " " 4500 " " 3000 " " 300 " " 3300 " "Anlage" " 0 " " 0 " " 0 " " 0 " "True"
 start_instance master --publish "$URL"
 wait_for "[ -n \"\$(control_of $master_PID)\" ]" 10 || fail "the master's control window did not appear"
-wait_for "caption_of $master_PID | grep -q 'gibt die Uhr'" 5 || fail "the master did not connect: $(caption_of "$master_PID")"
+wait_for "status_of $master_PID | grep -q 'gibt die Uhr'" 5 || fail "the master did not connect: $(status_of "$master_PID")"
 
 # a follower before the master starts has no time
 write_settings " 7 " " 30 " " 250 " " 4 " " 4500 " " 9000 " " 9000 " " 3300 " "Bahnhof" " 0 " " 0 " " 0 " " 0 " "True"
 start_instance early --follow "$URL"
-wait_for "caption_of $early_PID | grep -q 'wartet auf die Uhr'" 10 || fail "the early follower: $(caption_of "$early_PID")"
+wait_for "status_of $early_PID | grep -q 'wartet auf die Uhr'" 10 || fail "the early follower: $(status_of "$early_PID")"
 
 keys_to "$master_PID" alt+a
 advances master 4 || fail "the master's clock does not run"
@@ -35,8 +35,8 @@ start_instance late --follow "mqtt://localhost:$BROKER_PORT/Anlage"
 start_instance lost --follow "mqtt://kein-broker.invalid/Anlage"
 wait_for "[ -n \"\$(minute_of late)\" ]" 5 || fail "the late follower shows no time"
 in_step master late 20 || fail "the late follower is not in step"
-caption_of "$late_PID" | grep -q 'folgt der Uhr' || fail "the late follower's caption: $(caption_of "$late_PID")"
-wait_for "caption_of $lost_PID | grep -q 'nicht erreichbar'" 10 || fail "the follower of an unknown computer: $(caption_of "$lost_PID")"
+status_of "$late_PID" | grep -q 'folgt der Uhr' || fail "the late follower's caption: $(status_of "$late_PID")"
+wait_for "status_of $lost_PID | grep -q 'nicht erreichbar'" 10 || fail "the follower of an unknown computer: $(status_of "$lost_PID")"
 kill "$lost_PID"
 
 # over TLS: a follower that trusts the club's authority is in step; one that
@@ -44,9 +44,9 @@ kill "$lost_PID"
 TLS_URL="mqtts://127.0.0.1:$TLS_PORT/Anlage"
 SSL_CERT_FILE=$WORK/ca.pem start_instance tls --follow "$TLS_URL"
 start_instance untrusting --follow "$TLS_URL"
-wait_for "[ -n \"\$(minute_of tls)\" ]" 5 || fail "the follower over TLS shows no time: $(caption_of "$tls_PID")"
+wait_for "[ -n \"\$(minute_of tls)\" ]" 5 || fail "the follower over TLS shows no time: $(status_of "$tls_PID")"
 in_step master tls || fail "the follower over TLS is not in step"
-wait_for "caption_of $untrusting_PID | grep -q 'nicht erreichbar'" 10 || fail "the untrusting follower: $(caption_of "$untrusting_PID")"
+wait_for "status_of $untrusting_PID | grep -q 'nicht erreichbar'" 10 || fail "the untrusting follower: $(status_of "$untrusting_PID")"
 [ -z "$(minute_of untrusting)" ] || fail "the untrusting follower shows a time"
 kill "$tls_PID" "$untrusting_PID"
 
@@ -64,8 +64,14 @@ sleep 2
 [ "$(minute_of master)" = "$held" ] || fail "the master did not hold"
 [ "$(minute_of late)" = "$held" ] || fail "the follower shows $(minute_of late) while the master holds at $held"
 [ "$(minute_of early)" = "$held" ] || fail "the early follower shows $(minute_of early) while the master holds at $held"
+# the follower says so in its status line and its display window's caption;
+# the control window's caption stays the plain one
+wait_for "status_of $late_PID | grep -q '^folgt der Uhr „Anlage“ – angehalten'" 3 || fail "the held follower: $(status_of "$late_PID")"
+xdotool search --all --pid "$late_PID" --name ' – angehalten$' >/dev/null || fail "the follower's display caption has no 'angehalten'"
+[ "$(caption_of "$late_PID")" = " Quendrasil-Konfiguration" ] || fail "the follower's caption: $(caption_of "$late_PID")"
 keys_to "$master_PID" alt+w
 advances late 4 || fail "the follower did not continue"
+wait_for "status_of $late_PID | grep -q '– läuft$'" 3 || fail "the running follower: $(status_of "$late_PID")"
 in_step master late || fail "the follower is not in step after continue"
 
 # the master killed: online false, the follower runs on and says so
@@ -73,8 +79,12 @@ kill -9 "$master_PID"
 # (the broker may hand out the retained "true" until it has seen the connection go)
 online_is() { [ "$(mosquitto_sub -p "$BROKER_PORT" -t quendrasil/Anlage/online -C 1 -W 2)" = "$1" ]; }
 wait_for 'online_is false' 10 || fail "online is not 'false' after the master was killed"
-wait_for "caption_of $late_PID | grep -q 'verloren'" 5 || fail "the follower's caption: $(caption_of "$late_PID")"
+wait_for "status_of $late_PID | grep -q 'verloren'" 5 || fail "the follower's caption: $(status_of "$late_PID")"
 advances late 4 || fail "the follower stopped with its master"
+# a master started anew: "verloren" lasts until its first state
+start_instance again --publish "$URL"
+keys_to "$again_PID" alt+a
+wait_for "status_of $late_PID | grep -q '^folgt der Uhr „Anlage“ – läuft'" 10 || fail "the follower of a new master: $(status_of "$late_PID")"
 
 # quitting the follower saves its own start time and time base
 keys_to "$late_PID" alt+e

@@ -6,6 +6,7 @@
 #include "Numbers.h"
 #include "Program.h"
 
+#include <QLabel>
 #include <QLineEdit>
 
 class TestFollow : public QObject {
@@ -16,6 +17,8 @@ private slots:
     void takesStates_data();
     void takesStates();
     void keepsOwnSettings();
+    void statusLine_data();
+    void statusLine();
 };
 
 // States one after another, no tick between them (time base 100 ms unless
@@ -110,6 +113,92 @@ void TestFollow::keepsOwnSettings()
     QCOMPARE(saved->faktor, 250);
     QCOMPARE(saved->letzteStd, 12); // the last time shown is the master's
     QCOMPARE(saved->letzteMin, 5);
+}
+
+// The status line of a program that shares its clock: none without a note,
+// below the panel with one, the window grown by as much and the caption plain;
+// a follower whose master holds says so in its display window's caption too.
+// notes: "m:", "r:" or "w:" (MQTT, MRclock, web page) and the text; held: the
+// master's last state was a held one.
+void TestFollow::statusLine_data()
+{
+    QTest::addColumn<QStringList>("notes");
+    QTest::addColumn<bool>("held");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("none") << QStringList{} << false << "";
+    QTest::newRow("no broker") << QStringList{"m:MQTT-Broker 127.0.0.1:18711 nicht erreichbar"} << false
+                               << "MQTT-Broker 127.0.0.1:18711 nicht erreichbar";
+    QTest::newRow("master holds") << QStringList{"m:folgt der Uhr \u201eAnlage\u201c \u2013 angehalten"} << true
+                                  << "folgt der Uhr \u201eAnlage\u201c \u2013 angehalten";
+    QTest::newRow("bridge and page, in their order")
+        << QStringList{"w:Webseite: http://192.168.1.20:8080/", "r:folgt der MRclock-Uhr \u201eZ21\u201c (1:6)",
+                       "m:gibt die Uhr \u201eAnlage\u201c weiter"}
+        << false
+        << "gibt die Uhr \u201eAnlage\u201c weiter\nfolgt der MRclock-Uhr \u201eZ21\u201c (1:6)\nWebseite: http://192.168.1.20:8080/";
+    QTest::newRow("a long note wraps")
+        << QStringList{"m:Anmeldung am MQTT-Broker broker.eisenbahnfreunde-musterstadt.example:8883 abgelehnt \u2013 "
+                       "Achtung: zwei Rechner geben die Uhr \u201eAnlage\u201c weiter"}
+        << false
+        << "Anmeldung am MQTT-Broker broker.eisenbahnfreunde-musterstadt.example:8883 abgelehnt \u2013 "
+           "Achtung: zwei Rechner geben die Uhr \u201eAnlage\u201c weiter";
+}
+
+void TestFollow::statusLine()
+{
+    QFETCH(QStringList, notes);
+    QFETCH(bool, held);
+    QFETCH(QString, shown);
+    ControlFixture f;
+    Settings settings;
+    settings.anzeige = 3; // a display window with a title bar
+    settings.titel = QStringLiteral("Bahnhof");
+    f.writeSettings(settings);
+    f.start();
+    const QRect panel = f.child(QStringLiteral("pnlConfig"))->geometry();
+    const QRect quit = f.child(QStringLiteral("btnBeenden"))->geometry();
+    const QSize plain = f.frm->size();
+    f.frm->beginFollowing();
+    ClockState s;
+    s.time = 1000;
+    s.timeBase = 100;
+    s.running = !held;
+    f.frm->applyFollowedState(s);
+    const QString plainCaption = f.frm->caption();
+    for (const QString& note : notes) {
+        if (note[0] == u'w')
+            f.frm->offerPageAddresses({note.section(u' ', 1), QStringLiteral("http://[fd00::20]:8080/")});
+        else
+            f.frm->setNetworkNote(note[0] == u'm' ? FrmConfig::Note::Mqtt : FrmConfig::Note::Mrclock, note.mid(2));
+    }
+    auto* status = f.frm->findChild<QLabel*>(QStringLiteral("lblStatus"));
+    QCOMPARE(f.frm->caption(), plainCaption);
+    QCOMPARE(f.child(QStringLiteral("pnlConfig"))->geometry(), panel);
+    QCOMPARE(f.child(QStringLiteral("btnBeenden"))->geometry(), quit);
+    if (shown.isEmpty()) {
+        QVERIFY(!status);
+        QCOMPARE(f.frm->size(), plain);
+    } else {
+        QVERIFY(status);
+        QCOMPARE(status->accessibleName(), shown);
+        // below everything of the design, whole, inside the grown window
+        QVERIFY(status->geometry().top() > f.child(QStringLiteral("lblCopyright"))->geometry().bottom());
+        QVERIFY(f.frm->rect().contains(status->geometry()));
+        QVERIFY(status->height() >= status->heightForWidth(status->width()));
+        QCOMPARE(f.frm->width(), plain.width());
+        QVERIFY(f.frm->height() > plain.height());
+    }
+    // with the web page, its button beside the status line, Alt+N
+    auto* page = f.frm->findChild<QAbstractButton*>(QStringLiteral("btnUhrImNetz"));
+    QCOMPARE(page != nullptr, shown.contains(QStringLiteral("Webseite")));
+    if (page) {
+        QCOMPARE(page->text(), QStringLiteral("Uhr im &Netz\u2026"));
+        QVERIFY(!page->geometry().intersects(status->geometry()));
+        QVERIFY(f.frm->rect().contains(page->geometry()));
+    }
+    QCOMPARE(f.m.frmAnzeige->caption(), held ? QStringLiteral("Bahnhof \u2013 angehalten") : QStringLiteral("Bahnhof"));
+    s.running = true; // the master goes on
+    f.frm->applyFollowedState(s);
+    QCOMPARE(f.m.frmAnzeige->caption(), QStringLiteral("Bahnhof"));
 }
 
 QTEST_MAIN(TestFollow)
