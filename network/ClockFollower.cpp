@@ -7,9 +7,7 @@
 ClockFollower::ClockFollower(const BrokerAddress& broker, QObject* parent)
     : QObject(parent), m_client(new MqttClient(broker, this)), m_broker(broker)
 {
-    m_clock.start();
-    m_sendersCheck.setSingleShot(true);
-    connect(&m_sendersCheck, &QTimer::timeout, this, &ClockFollower::checkSenders);
+    connect(&m_senders, &SenderWatch::twoSenders, this, &ClockFollower::twoSenders);
     // online first: a master that is gone is known before its last state
     // (retained, and old by now) arrives
     m_client->subscribe(broker.onlineTopic());
@@ -62,19 +60,10 @@ void ClockFollower::takeState(const QByteArray& payload, bool retained)
     // would set the clock back for a moment
     if (m_newest && m_newest->session == s->session && s->seq <= m_newest->seq)
         return;
-    if (!retained && m_senders.heard(s->session, m_clock.elapsed()) != m_twoSenders)
-        checkSenders();
+    if (!retained)
+        m_senders.heard(s->session);
     m_masterGone = false;
     m_newest = *s;
-}
-
-void ClockFollower::checkSenders()
-{
-    const bool two = m_senders.twoSenders(m_clock.elapsed());
-    if (two)
-        m_sendersCheck.start(int(SenderWatch::kWindowMs));
-    if (two != m_twoSenders)
-        emit twoSenders(m_twoSenders = two);
 }
 
 void ClockFollower::takeOnline(const QByteArray& payload)

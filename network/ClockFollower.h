@@ -5,10 +5,8 @@
 #include "ClockState.h"
 #include "SenderWatch.h"
 
-#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
-#include <QTimer>
 
 #include <cstdint>
 #include <optional>
@@ -46,7 +44,6 @@ signals:
 private:
     void takeState(const QByteArray& payload, bool retained);
     void takeOnline(const QByteArray& payload);
-    void checkSenders();
 
     MqttClient* m_client;
     BrokerAddress m_broker;
@@ -56,7 +53,4 @@ private:
     bool m_masterOffline = false; // is away now
     int m_ignored = 0;
     SenderWatch m_senders;
-    bool m_twoSenders = false;
-    QElapsedTimer m_clock;
-    QTimer m_sendersCheck;
 };

@@ -33,8 +33,7 @@ ClockPublisher::ClockPublisher(Module1& m, ClockEvents& events, const BrokerAddr
       m_session(QString::number(QRandomGenerator::system()->generate64(), 16).rightJustified(16, u'0'))
 {
     m_clock.start();
-    m_sendersCheck.setSingleShot(true);
-    connect(&m_sendersCheck, &QTimer::timeout, this, &ClockPublisher::checkSenders);
+    connect(&m_senders, &SenderWatch::twoSenders, this, &ClockPublisher::twoSenders);
     m_send.setSingleShot(true);
     m_send.setTimerType(Qt::PreciseTimer);
     connect(&m_send, &QTimer::timeout, this, &ClockPublisher::publishState);
@@ -138,16 +137,8 @@ void ClockPublisher::hear(const QList<MqttMessage>& messages)
             continue;
         // whatever is not a state of this program is no sender of the clock
         const std::optional<ClockState> s = clockstate::fromJson(m.payload);
-        if (s && m_senders.heard(s->session, m_clock.elapsed()) != m_twoSenders)
-            checkSenders();
+        if (s)
+            m_senders.heard(s->session);
     }
 }
 
-void ClockPublisher::checkSenders()
-{
-    const bool two = m_senders.twoSenders(m_clock.elapsed());
-    if (two)
-        m_sendersCheck.start(int(SenderWatch::kWindowMs));
-    if (two != m_twoSenders)
-        emit twoSenders(m_twoSenders = two);
-}

@@ -52,7 +52,6 @@ private:
     void publishWhenTicked();
     void planRefresh();
     void hear(const QList<MqttMessage>& messages);
-    void checkSenders();
 
     Module1& m_module;
     MqttClient* m_client;
@@ -60,8 +59,6 @@ private:
     std::int64_t m_seq;
     QString m_session;
     SenderWatch m_senders;
-    bool m_twoSenders = false;
-    QTimer m_sendersCheck;
     bool m_clockStarted = false;
     QElapsedTimer m_clock;
     qint64 m_tickOrigin = 0; // a moment just after a tick of the running clock

@@ -1,40 +1,41 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QHash>
+#include <QObject>
 #include <QString>
+#include <QTimer>
 
 // Whether one clock has two senders: two masters started with one name, or
 // someone sending states of his own. A master that starts anew changes its
 // session once and for good; two senders alternate, so a session that comes
-// back after another one was heard tells of a second sender.
-class SenderWatch {
+// back after another one was heard tells of a second sender. Tells when that
+// begins and when it ends (no second sender heard for a while).
+class SenderWatch : public QObject {
+    Q_OBJECT
+
 public:
     // States of a session not heard for this long are forgotten, and a second
     // sender not heard again for this long is taken as gone.
     static constexpr qint64 kWindowMs = 30'000;
 
-    // A state of the session heard at nowMs (a steady clock). True when two
-    // senders are heard now.
-    bool heard(const QString& session, qint64 nowMs)
-    {
-        for (auto it = m_heardAt.begin(); it != m_heardAt.end();)
-            it = nowMs - it.value() > kWindowMs ? m_heardAt.erase(it) : std::next(it);
-        if (session != m_last && m_heardAt.contains(session))
-            m_twoUntil = nowMs + kWindowMs;
-        m_heardAt.insert(session, nowMs);
-        m_last = session;
-        return twoSenders(nowMs);
-    }
-    bool twoSenders(qint64 nowMs) const { return nowMs < m_twoUntil; }
+    explicit SenderWatch(QObject* parent = nullptr);
+
+    // A state of the session was heard now.
+    void heard(const QString& session);
     // a sender said it is gone: what comes next is a new start
-    void forget()
-    {
-        m_heardAt.clear();
-        m_last.clear();
-    }
+    void forget();
+
+signals:
+    void twoSenders(bool two);
 
 private:
+    void check();
+
     QHash<QString, qint64> m_heardAt;
     QString m_last;
     qint64 m_twoUntil = -1;
+    bool m_two = false;
+    QElapsedTimer m_clock;
+    QTimer m_check;
 };
