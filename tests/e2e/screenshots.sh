@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Makes docs/screenshot.png for the README: the control window (at start and
 # while the clock runs) and the nine display windows, each taken from a real
-# desktop (Xvfb with openbox) and put together with the captions users see.
+# desktop (Xvfb with openbox) and put together with the captions users see;
+# and, for the manual, the control window with its status line for a
+# follower, a master and --web (the pictures c_*.png).
 # Not a test; run by hand:
 #   tests/e2e/screenshots.sh [BINARY]        (default: build/quendrasil)
 # PARTS_DIR=/some/dir keeps the single pictures there as well.
@@ -90,6 +92,51 @@ start_xmessage "100 70 400 300" "$BACKDROP" " "
 for style in 4 0 1 2 3 5 6 7 8; do
     take "$style"
 done
+
+# The control window with its status line, for the manual: a follower whose
+# master holds, the master, and a program with --web; each its own copy of
+# the program, with a private broker on a free loopback port.
+. "$HERE/mqtt_lib.sh"
+start_broker
+URL="mqtt://127.0.0.1:$BROKER_PORT/Anlage"
+# the control window of process $1 into the picture $2
+take_control() {
+    local id
+    id=$(control_of "$1")
+    [ -n "$id" ] || fail "no control window of $1"
+    xdotool windowactivate --sync "$id" >/dev/null 2>&1 || true
+    sleep 0.5
+    shot screen
+    crop "$WORK/screen.png" "$PARTS/$2" "$(frame_rect "$id")"
+}
+# master: its display window at 600,20, its control window at 20,20
+write_settings " 14 " " 30 " " 1000 " " 4 " " 9000 " " 300 " " 300 " " 300 " "Anlage" " 9360 " " 8685 " " 0 " " 0 " "False"
+start_instance master --publish "$URL"
+wait_for "status_of $master_PID | grep -q 'gibt die Uhr'" 20 || fail "the master did not connect: $(status_of "$master_PID")"
+# follower: its display window at 600,600, its control window at 20,500
+write_settings " 7 " " 0 " " 250 " " 4 " " 9000 " " 9000 " " 300 " " 7500 " "Bahnhof" " 9360 " " 8685 " " 0 " " 0 " "False"
+start_instance follower --follow "$URL"
+wait_for "status_of $follower_PID | grep -q 'wartet auf die Uhr'" 20 || fail "the follower: $(status_of "$follower_PID")"
+# Start on the master, then hold: its control window comes back by a
+# double-click on its digits
+keys_to "$master_PID" alt+a
+wait_for "[ -z \"\$(control_of $master_PID)\" ]" 5 || fail "the master's control window did not hide"
+wait_for "status_of $follower_PID | grep -q 'läuft'" 10 || fail "the follower: $(status_of "$follower_PID")"
+sleep 2
+double_click 620 40
+wait_for "[ -n \"\$(control_of $master_PID)\" ]" 5 || fail "the master's control window did not come back"
+keys_to "$master_PID" alt+h
+wait_for "status_of $follower_PID | grep -q 'angehalten'" 10 || fail "the follower: $(status_of "$follower_PID")"
+take_control "$follower_PID" c_1_frmConfig_follow.png
+take_control "$master_PID" c_2_frmConfig_publish.png
+kill "$master_PID" "$follower_PID"
+# --web on loopback and a free port
+WEB_PORT=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+write_settings " 14 " " 30 " " 1000 " " 4 " " 9000 " " 300 " " 300 " " 300 " "Anlage" " 9360 " " 8685 " " 0 " " 0 " "False"
+start_instance web --web "127.0.0.1:$WEB_PORT"
+wait_for "status_of $web_PID | grep -q 'Webseite: http://127.0.0.1:$WEB_PORT/'" 20 || fail "--web: $(status_of "$web_PID")"
+take_control "$web_PID" c_3_frmConfig_web.png
+kill "$web_PID"
 
 if [ -n "${PARTS_DIR:-}" ]; then
     mkdir -p "$PARTS_DIR"
