@@ -137,7 +137,7 @@ void TestControlSettings::runtimeErrors_data()
     QTest::addColumn<int>("startStd");
     QTest::addColumn<bool>("atStart");
     QTest::addColumn<int>("number");
-    QTest::newRow("style 9") << 9 << 12 << false << 340;
+    QTest::newRow("style past the last") << kStyleCount << 12 << false << 340;
     QTest::newRow("style -1") << -1 << 12 << false << 340;
     QTest::newRow("start time overflows") << 4 << 1000000 << true << 6;
 }
