@@ -12,9 +12,9 @@ FormStyle frameless() { return {false, false, false, false, false, false, false}
 FormStyle edged() { return {false, false, false, false, false, false, true}; }
 
 // By display style.
-const std::array<WindowDesign, kStyleCount>& windowDesigns()
+const WindowDesign* windowDesigns()
 {
-    static const std::array<WindowDesign, kStyleCount> designs{{
+    static const WindowDesign designs[] = {
         {QStringLiteral("frmAnalog_R"), QStringLiteral("Uhr"), frameless(), Qt::black, {1830, 1815}, 0},
         {QStringLiteral("frmAnalog_X"), QStringLiteral(" Quendrasil"), titled(), colors::workspace(), {2010, 2025}, 1},
         {QStringLiteral("frmAnalog"), QString(), edged(), colors::workspace(), {2085, 2100}, 2},
@@ -26,7 +26,8 @@ const std::array<WindowDesign, kStyleCount>& windowDesigns()
          colors::buttonFace(), {9360, 8685}, 0},
         {QStringLiteral("frmLEDStretch"), QStringLiteral(" LED Stretch"), {true, true, true, false, true, true},
          colors::buttonFace(), {15270, 15270}, 0},
-    }};
+    };
+    static_assert(std::size(designs) == kStyleCount, "a window design for each display style");
     return designs;
 }
 
@@ -102,7 +103,7 @@ const std::array<DigitalDesign, 4>& digitalDesigns()
 const WindowDesign& windowDesign(int style)
 {
     assert(displayStyle(style));
-    return windowDesigns()[static_cast<std::size_t>(style)];
+    return windowDesigns()[style];
 }
 
 QSizeF designOuterSize(const WindowDesign& design)
