@@ -2,15 +2,6 @@
 
 #include "Module1.h"
 
-Routine routineFor(std::int16_t style)
-{
-    if (style < 3)
-        return Routine::Analog;
-    if (style == 7)
-        return Routine::AnalogMaxi;
-    return Routine::Digital;
-}
-
 void anzeigeAktualisieren(Module1& m)
 {
     if (!m.drawing)

@@ -8,6 +8,6 @@ class DisplaySource {
 public:
     virtual ~DisplaySource() = default;
     // The window of a style, created and loaded first if needed; nullptr for a
-    // style outside 0 to 8.
+    // style outside the table of display styles.
     virtual DisplayForm* get(int style) = 0;
 };

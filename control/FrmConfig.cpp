@@ -152,7 +152,7 @@ void FrmConfig::Form_Load()
     setBoxText(txtStd, numbers::twoDigits(m.lngStartStd));
     setBoxText(txtMin, numbers::twoDigits(m.lngStartMin));
     setBoxText(txtFaktor, QString::number(m.lngFaktor));
-    optAnzeige->select(m.intAnzeige); // no button for a style outside 0 to 8: a run-time error
+    optAnzeige->select(m.intAnzeige); // no button for a style outside the table: a run-time error
     setBoxText(txtTitel, m.strTitel);
     chkDatei->setValue(m.blnDatei ? 1 : 0);
     m_settingsRead = true;

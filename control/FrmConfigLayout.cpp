@@ -4,6 +4,7 @@
 #include "FrmConfig.h"
 
 #include "Controls.h"
+#include "Dispatch.h"
 #include "ExactTimer.h"
 #include "Pictures.h"
 
@@ -90,6 +91,7 @@ constexpr OptionSpec kOptions[] = {
     {"Maxi", " große Analoguhr, in der Größe veränderbar ", 1980, 1500, 795},
     {"1024 LED stretch", " große Digitaluhr (LED), in der Größe veränderbar ", 150, 3300, 1995},
 };
+static_assert(std::size(kOptions) == kStyleCount, "one option button for each display style");
 constexpr int kOptionHeight = 315;
 
 struct LabelSpec {
@@ -224,7 +226,7 @@ void FrmConfig::buildPanel()
     markStyle->setParent(this);
 
     optAnzeige = new OptionGroup(this);
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < kStyleCount; ++i) {
         const OptionSpec& row = kOptions[i];
         QRadioButton* option = optAnzeige->add(i, QStringLiteral("optAnzeige"), text(row.caption), Frame);
         place(option, row.left, row.top, row.width, kOptionHeight);

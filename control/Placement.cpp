@@ -1,5 +1,6 @@
 #include "Placement.h"
 
+#include "Dispatch.h"
 #include "DisplayForm.h"
 #include "DisplaySource.h"
 #include "Module1.h"
@@ -22,6 +23,6 @@ void anzeigeZeigen(Module1& m, DisplaySource& windows)
         return;
     placeOnScreen(*window, m.lngAnzeigeLeft, m.lngAnzeigeTop);
     window->showForm();
-    if (m.intAnzeige == 1 || m.intAnzeige == 3 || m.intAnzeige == 5)
+    if (const DisplayStyle* style = displayStyle(m.intAnzeige); style && style->titleFromBox)
         window->setCaption(m.strTitel);
 }

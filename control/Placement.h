@@ -13,7 +13,7 @@ void placeOnScreen(Form& form, double left, double top);
 
 // Creates, places, shows and titles the display window of the current style
 // (intAnzeige): placed at lngAnzeigeLeft, lngAnzeigeTop before it is shown,
-// titled with strTitel after it, for the styles with a title bar taken from
-// the title box (1, 3 and 5). For a style without a window the current display
+// titled with strTitel after it, for the styles whose title bar shows the
+// title box (titleFromBox). For a style without a window the current display
 // window stays.
 void anzeigeZeigen(Module1& m, DisplaySource& windows);

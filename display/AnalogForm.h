@@ -14,7 +14,7 @@ QRect roundWindowCircle(const QRect& dialPx, int diameter = 120);
 // is as round as whole pixels allow.
 QRegion circleRegion(const QRect& square);
 
-// The three small analog clocks (styles 0 to 2): a dial box into which the
+// The small analog clocks (WindowKind::Analog): a dial box into which the
 // hands are drawn. The round one (style 0) shows only a circle around its dial.
 class AnalogForm : public SmallDisplayForm {
     Q_OBJECT

@@ -5,7 +5,7 @@
 
 class QWidget;
 
-// The four small digital windows (styles 3 to 6), with LCD or LED digits: a
+// The small digital windows (WindowKind::Digital), with LCD or LED digits: a
 // background picture or field, four digit places, the separator and the
 // seconds label, and below the visible area the store of the ten digits. They
 // open tall and take their final size on activation, which leaves the digit

@@ -6,7 +6,7 @@ class PictureBox;
 struct DigitalFace;
 struct Module1;
 
-// A display window: one of the nine clock windows, addressed by its style.
+// A display window: the clock window of one display style, addressed by it.
 class DisplayForm : public Form {
     Q_OBJECT
 

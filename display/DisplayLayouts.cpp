@@ -11,21 +11,23 @@ FormStyle frameless() { return {false, false, false, false, false, false, false}
 // no frame from the desktop, the dialog frame's edge drawn by the window itself
 FormStyle edged() { return {false, false, false, false, false, false, true}; }
 
-const std::array<WindowDesign, 9>& windowDesigns()
+// By display style.
+const WindowDesign* windowDesigns()
 {
-    static const std::array<WindowDesign, 9> designs{{
-        {QStringLiteral("frmAnalog_R"), QStringLiteral("Uhr"), frameless(), Qt::black, {1830, 1815}},
-        {QStringLiteral("frmAnalog_X"), QStringLiteral(" Quendrasil"), titled(), colors::workspace(), {2010, 2025}},
-        {QStringLiteral("frmAnalog"), QString(), edged(), colors::workspace(), {2085, 2100}},
-        {QStringLiteral("frmLCD_X"), QString(), titled(), colors::workspace(), {1620, 1935}},
-        {QStringLiteral("frmLCD"), QString(), edged(), colors::workspace(), {1635, 1815}},
-        {QStringLiteral("frmLED_X"), QString(), titled(), colors::buttonFace(), {1830, 1875}},
-        {QStringLiteral("frmLED"), QString(), edged(), colors::buttonFace(), {1845, 1860}},
+    static const WindowDesign designs[] = {
+        {QStringLiteral("frmAnalog_R"), QStringLiteral("Uhr"), frameless(), Qt::black, {1830, 1815}, 0},
+        {QStringLiteral("frmAnalog_X"), QStringLiteral(" Quendrasil"), titled(), colors::workspace(), {2010, 2025}, 1},
+        {QStringLiteral("frmAnalog"), QString(), edged(), colors::workspace(), {2085, 2100}, 2},
+        {QStringLiteral("frmLCD_X"), QString(), titled(), colors::workspace(), {1620, 1935}, 0},
+        {QStringLiteral("frmLCD"), QString(), edged(), colors::workspace(), {1635, 1815}, 1},
+        {QStringLiteral("frmLED_X"), QString(), titled(), colors::buttonFace(), {1830, 1875}, 2},
+        {QStringLiteral("frmLED"), QString(), edged(), colors::buttonFace(), {1845, 1860}, 3},
         {QStringLiteral("frmAnalogMaxi"), QStringLiteral(" Uhrzeit"), {true, true, true, true, true, true},
-         colors::buttonFace(), {9360, 8685}},
+         colors::buttonFace(), {9360, 8685}, 0},
         {QStringLiteral("frmLEDStretch"), QStringLiteral(" LED Stretch"), {true, true, true, false, true, true},
-         colors::buttonFace(), {15270, 15270}},
-    }};
+         colors::buttonFace(), {15270, 15270}, 0},
+    };
+    static_assert(std::size(designs) == kStyleCount, "a window design for each display style");
     return designs;
 }
 
@@ -100,8 +102,8 @@ const std::array<DigitalDesign, 4>& digitalDesigns()
 
 const WindowDesign& windowDesign(int style)
 {
-    assert(style >= 0 && style < 9);
-    return windowDesigns()[static_cast<std::size_t>(style)];
+    assert(displayStyle(style));
+    return windowDesigns()[style];
 }
 
 QSizeF designOuterSize(const WindowDesign& design)
@@ -115,7 +117,11 @@ QSizeF designOuterSize(const WindowDesign& design)
             design.client.height() + (Form::kClientTopPx + Form::kFramePx) * px};
 }
 
-bool isSmallStyle(int style) { return style >= 0 && style <= 6; }
+bool isSmallStyle(int style)
+{
+    const DisplayStyle* row = displayStyle(style);
+    return row && (row->window == WindowKind::Analog || row->window == WindowKind::Digital);
+}
 
 const AnalogDesign& analogDesign(int style)
 {
@@ -124,14 +130,14 @@ const AnalogDesign& analogDesign(int style)
         {{15, 15, 1965, 1980}, Dial::Square, true},
         {{60, 60, 1965, 1980}, Dial::Square, true},
     }};
-    assert(style >= 0 && style <= 2);
-    return designs[static_cast<std::size_t>(style)];
+    assert(displayStyle(style) && displayStyle(style)->window == WindowKind::Analog);
+    return designs.at(static_cast<std::size_t>(windowDesign(style).variant));
 }
 
 const DigitalDesign& digitalDesign(int style)
 {
-    assert(style >= 3 && style <= 6);
-    return digitalDesigns()[static_cast<std::size_t>(style - 3)];
+    assert(displayStyle(style) && displayStyle(style)->window == WindowKind::Digital);
+    return digitalDesigns().at(static_cast<std::size_t>(windowDesign(style).variant));
 }
 
 Box stretch::imgZiffer(int digit)

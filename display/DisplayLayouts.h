@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Dispatch.h"
 #include "Form.h"
 
 #include <QColor>
@@ -7,9 +8,9 @@
 #include <QString>
 #include <array>
 
-// The nine display windows as designed: frames, captions, colours, client sizes
-// and the places of their controls, in twips. The window classes build
-// themselves from these tables.
+// The display windows as designed, one for each display style: frames,
+// captions, colours, client sizes and the places of their controls, in twips.
+// The window classes build themselves from these tables.
 
 // A control's place in its container, in twips.
 struct Box {
@@ -38,16 +39,21 @@ struct WindowDesign {
     FormStyle frame;
     QColor background;
     QSizeF client; // twips
+    // which of the designs of its kind of window (analogDesign, digitalDesign)
+    // it takes; 0 for the kinds with one window
+    int variant = 0;
 };
 
-// The window of a style 0 to 8; any other style is a programming error.
+// The window of a display style; a style outside the table is a programming
+// error.
 const WindowDesign& windowDesign(int style);
 // The outer size that gives a window its design client size.
 QSizeF designOuterSize(const WindowDesign& design);
-// The small windows (styles 0 to 6) stay on top and hand their place on.
+// The small windows (the small analog and digital ones) stay on top and hand
+// their place on.
 bool isSmallStyle(int style);
 
-// The three small analog clocks (styles 0 to 2).
+// The small analog clocks.
 enum class Dial { Round, Square };
 struct AnalogDesign {
     Box picUhr;
@@ -56,7 +62,7 @@ struct AnalogDesign {
 };
 const AnalogDesign& analogDesign(int style);
 
-// The four small digital windows (styles 3 to 6).
+// The small digital windows.
 enum class DigitSet { Lcd, Led };
 struct DigitalDesign {
     DigitSet digits = DigitSet::Lcd;

@@ -8,17 +8,23 @@
 #include "Module1.h"
 #include "StretchForm.h"
 
+// The one place that names the window class of each kind of display window.
 std::unique_ptr<DisplayForm> makeDisplayWindow(Module1& m, int style)
 {
-    if (style < 0 || style >= DisplayWindows::kStyles)
+    const DisplayStyle* row = displayStyle(style);
+    if (!row)
         return nullptr;
-    if (style <= 2)
+    switch (row->window) {
+    case WindowKind::Analog:
         return std::make_unique<AnalogForm>(m, style);
-    if (style <= 6)
+    case WindowKind::Digital:
         return std::make_unique<DigitalForm>(m, style);
-    if (style == 7)
+    case WindowKind::Maxi:
         return std::make_unique<MaxiForm>(m);
-    return std::make_unique<StretchForm>(m);
+    case WindowKind::Stretch:
+        return std::make_unique<StretchForm>(m);
+    }
+    return nullptr;
 }
 
 DisplayWindows::DisplayWindows(Module1& m, QObject* parent) : QObject(parent), m_module(m) {}
@@ -27,7 +33,7 @@ DisplayWindows::~DisplayWindows() = default;
 
 DisplayForm* DisplayWindows::get(int style)
 {
-    if (style < 0 || style >= kStyles)
+    if (!displayStyle(style))
         return nullptr;
     auto& slot = m_forms[static_cast<std::size_t>(style)];
     if (!slot) {
@@ -41,7 +47,7 @@ DisplayForm* DisplayWindows::get(int style)
 
 DisplayForm* DisplayWindows::existing(int style) const
 {
-    if (style < 0 || style >= kStyles)
+    if (!displayStyle(style))
         return nullptr;
     return m_forms[static_cast<std::size_t>(style)].get();
 }
@@ -55,7 +61,7 @@ void DisplayWindows::analogzeit(std::int32_t zeit)
 void DisplayWindows::analogzeitMaxi(std::int32_t zeit)
 {
     // the large clock draws also when it is not shown; it is created if needed
-    static_cast<MaxiForm*>(get(7))->analogzeitMaxi(zeit);
+    static_cast<MaxiForm*>(get(styleOf(WindowKind::Maxi)))->analogzeitMaxi(zeit);
 }
 
 void DisplayWindows::digitalzeit()

@@ -9,24 +9,22 @@
 class DisplayForm;
 struct Module1;
 
-// The window of a style 0 to 8 as created, not yet loaded; nullptr for any
-// other style.
+// The window of a display style as created, not yet loaded; nullptr for a
+// style outside the table.
 std::unique_ptr<DisplayForm> makeDisplayWindow(Module1& m, int style);
 
-// The nine display windows: each created on first use (its load handler runs
+// The display windows, one for each style: each created on first use (its load handler runs
 // then) and kept, shown or hidden, until the program ends. They are also the
 // drawing routines the dispatch calls.
 class DisplayWindows : public QObject, public DrawingRoutines {
     Q_OBJECT
 
 public:
-    static constexpr int kStyles = 9;
-
     explicit DisplayWindows(Module1& m, QObject* parent = nullptr);
     ~DisplayWindows() override;
 
     // The window of a style, created and loaded first if needed; nullptr for a
-    // style outside 0 to 8.
+    // style outside the table.
     DisplayForm* get(int style);
     // The window of a style if it exists already.
     DisplayForm* existing(int style) const;
@@ -43,5 +41,5 @@ signals:
 
 private:
     Module1& m_module;
-    std::array<std::unique_ptr<DisplayForm>, kStyles> m_forms;
+    std::array<std::unique_ptr<DisplayForm>, kStyleCount> m_forms;
 };

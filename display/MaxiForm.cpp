@@ -19,11 +19,12 @@ ImageBox* dialImage(const QString& name, const QPixmap& picture, const Box& box,
     return img;
 }
 
+const WindowDesign& maxiDesign() { return windowDesign(styleOf(WindowKind::Maxi)); }
+
 QSizeF minimumOuterSize()
 {
     const QSizeF client(maxi::kMinClientPx * twips::kPerPixel, maxi::kMinClientPx * twips::kPerPixel);
-    const QSizeF designClient = windowDesign(7).client;
-    return client + (designOuterSize(windowDesign(7)) - designClient);
+    return client + (designOuterSize(maxiDesign()) - maxiDesign().client);
 }
 
 } // namespace
@@ -32,12 +33,12 @@ QSizeF maxiOpeningSize(std::int32_t savedWidth, std::int32_t savedHeight)
 {
     const QSizeF minimum = minimumOuterSize();
     if (savedWidth < minimum.width() || savedHeight < minimum.height())
-        return designOuterSize(windowDesign(7));
+        return designOuterSize(maxiDesign());
     return {static_cast<double>(savedWidth), static_cast<double>(savedHeight)};
 }
 
 MaxiForm::MaxiForm(Module1& m)
-    : ClockWindow(m, 7),
+    : ClockWindow(m, styleOf(WindowKind::Maxi)),
       // the small second dial lies on the window, under the clock box
       m_imgUhr1(dialImage(QStringLiteral("imgUhr(1)"), pictures::dialLargeCopy(), maxi::kImgUhr1, this)),
       m_picUhr(new PictureBox(QStringLiteral("picUhr"), this)),

@@ -5,7 +5,7 @@
 #include <QPoint>
 #include <optional>
 
-// One of the seven small display windows (styles 0 to 6): it stays above all
+// One of the small display windows (analog and digital): it stays above all
 // ordinary windows from its first activation on, records its place when it
 // loses activation, so that the next display window opens there, and, without
 // a title bar, can be dragged by its surface with the left mouse button.

@@ -25,7 +25,7 @@ QString indexed(const char* name, int index) { return QStringLiteral("%1(%2)").a
 } // namespace
 
 StretchForm::StretchForm(Module1& m)
-    : ClockWindow(m, 8),
+    : ClockWindow(m, styleOf(WindowKind::Stretch)),
       m_image1(image(QStringLiteral("Image1"), pictures::stretchBackground(), stretch::kImage1, true, this))
 {
     // from bottom to top: the black background, the digit store, the digit

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AppVersion.h"
 #include "FilesFolder.h"
 
 #include <QDir>
@@ -16,13 +17,13 @@ struct AppInfo {
     // Where the help file and its pages are looked up, in this order; empty
     // means the files folder.
     QStringList helpFolders;
-    int major = 1;
-    int minor = 2;
-    int revision = 6;
+    int major = appversion::kMajor;
+    int minor = appversion::kMinor;
+    int revision = appversion::kRevision;
     QString productName = QStringLiteral("Quendrasil-Uhr");
     QString legalCopyright = QStringLiteral("Tibor Quandel");
     QString comments = QStringLiteral("quendrasil@tquandel.de");
-    QString fileVersion = QStringLiteral("1.02.0006");
+    QString fileVersion = QString::fromLatin1(appversion::kFileVersion);
     QString helpFile;
 
     // The folder of the help pages beside the help file.

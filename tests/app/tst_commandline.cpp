@@ -1,5 +1,6 @@
 // The command line: the plain clock without options, the sharing options
 // with their values, Qt's own options let through, mistakes refused.
+#include "AppVersion.h"
 #include "CommandLine.h"
 
 #include <QFile>
@@ -72,7 +73,12 @@ private slots:
         }
         if (c.error.isEmpty())
             QVERIFY(c.helpText.startsWith(QStringLiteral("Aufruf: quendrasil [OPTIONEN]")));
-        QCOMPARE(versionText(), QStringLiteral("Quendrasil 1.2.6\n"));
+        QCOMPARE(versionText(), QStringLiteral("Quendrasil %1\n").arg(QLatin1String(appversion::kText)));
+        // the file version: two digits for the minor, four for the patch number
+        QCOMPARE(QLatin1String(appversion::kFileVersion), QStringLiteral("%1.%2.%3")
+                                                              .arg(appversion::kMajor)
+                                                              .arg(appversion::kMinor, 2, 10, QChar(u'0'))
+                                                              .arg(appversion::kRevision, 4, 10, QChar(u'0')));
     }
 
     // Where the broker's password comes from. file: "600" or "644" a file

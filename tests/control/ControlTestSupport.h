@@ -5,6 +5,7 @@
 
 #include "Dispatch.h"
 #include "DisplayForm.h"
+#include "DisplayLayouts.h"
 #include "DisplaySource.h"
 #include "ExactTimer.h"
 #include "FrmConfig.h"
@@ -57,7 +58,7 @@ protected:
     void formLoad() override
     {
         ++loads;
-        if (style() == 7)
+        if (style() == styleOf(WindowKind::Maxi))
             setFormSize(m_module.lngBreiteMaxi, m_module.lngHoeheMaxi);
         else
             setFormSize(1800, 1320);
@@ -72,21 +73,18 @@ private:
     }
 };
 
-inline const char* const kDisplayNames[9] = {"frmAnalog_R", "frmAnalog_X", "frmAnalog",
-                                             "frmLCD_X",    "frmLCD",      "frmLED_X",
-                                             "frmLED",      "frmAnalogMaxi", "frmLEDStretch"};
-
 class FakeDisplays : public DisplaySource {
 public:
     explicit FakeDisplays(Module1& m) : m_module(m) {}
     DisplayForm* get(int style) override
     {
-        if (style < 0 || style > 8)
+        if (!displayStyle(style))
             return nullptr;
         auto& slot = forms[static_cast<std::size_t>(style)];
         if (!slot) {
-            const bool titleBar = style == 1 || style == 3 || style == 5 || style == 7 || style == 8;
-            slot = std::make_unique<FakeDisplay>(m_module, style, QString::fromLatin1(kDisplayNames[style]), titleBar);
+            // named and framed as the real window
+            const WindowDesign& design = windowDesign(style);
+            slot = std::make_unique<FakeDisplay>(m_module, style, design.name, design.frame.titleBar);
             ++created;
             slot->load();
         }
@@ -94,7 +92,7 @@ public:
     }
     FakeDisplay* at(int style) const { return forms[static_cast<std::size_t>(style)].get(); }
     int created = 0;
-    std::array<std::unique_ptr<FakeDisplay>, 9> forms;
+    std::array<std::unique_ptr<FakeDisplay>, kStyleCount> forms;
 
 private:
     Module1& m_module;

@@ -104,7 +104,7 @@ void TestProgram::startUp()
     QVERIFY(lcd->isVisible());
     QCOMPARE(lcd->formLeft(), 500.0);
     QCOMPARE(lcd->formTop(), 400.0);
-    for (int style = 0; style < 9; ++style)
+    for (int style = 0; style < kStyleCount; ++style)
         QCOMPARE(p.program->displayWindows().existing(style) != nullptr, style == 4);
     QVERIFY(p.services.messages.isEmpty());
     QVERIFY(p.services.errors.isEmpty());

@@ -150,7 +150,7 @@ void TestDisplaySelection::title()
     FrmConfig& frm = f.start();
     FakeDisplay* shown = f.displays.at(style);
     if (shown->caption() != s.titel)
-        shown->setCaption(QString::fromLatin1(kDisplayNames[style]));
+        shown->setCaption(windowDesign(style).name);
     shown->setFormPos(2000, 2000); // moved without losing activation
     QVERIFY(QTest::qWaitForWindowActive(&frm));
     drive::typeAndLeave(f.child<QLineEdit>(QStringLiteral("txtTitel")), typed);

@@ -45,7 +45,7 @@ void TestControlSettings::startUp()
     QVERIFY(f.services.messages.isEmpty());
     QCOMPARE(f.m.app.helpFile, f.m.app.file(QStringLiteral("Quendrasil.chm")));
     QCOMPARE(f.m.strIniDatei, f.iniPath());
-    QCOMPARE(f.child<QLabel>(QStringLiteral("lblRelease"))->text(), QStringLiteral("Rel. 1.2.6"));
+    QCOMPARE(f.child<QLabel>(QStringLiteral("lblRelease"))->text(), QStringLiteral("Rel. %1").arg(QLatin1String(appversion::kText)));
     QCOMPARE(f.child<QLineEdit>(QStringLiteral("txtStd"))->text(), QStringLiteral("07"));
     QCOMPARE(f.child<QLineEdit>(QStringLiteral("txtMin"))->text(), QStringLiteral("05"));
     QCOMPARE(f.child<QLineEdit>(QStringLiteral("txtFaktor"))->text(), QStringLiteral("250"));
@@ -137,7 +137,7 @@ void TestControlSettings::runtimeErrors_data()
     QTest::addColumn<int>("startStd");
     QTest::addColumn<bool>("atStart");
     QTest::addColumn<int>("number");
-    QTest::newRow("style 9") << 9 << 12 << false << 340;
+    QTest::newRow("style past the last") << kStyleCount << 12 << false << 340;
     QTest::newRow("style -1") << -1 << 12 << false << 340;
     QTest::newRow("start time overflows") << 4 << 1000000 << true << 6;
 }

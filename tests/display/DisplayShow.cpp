@@ -61,7 +61,7 @@ int main(int argc, char** argv)
         m.frmAnzeige = form;
         form->setFormPos(m.lngAnzeigeLeft, m.lngAnzeigeTop);
         form->showForm();
-        if (form->style() == 1 || form->style() == 3 || form->style() == 5)
+        if (displayStyle(form->style())->titleFromBox)
             form->setCaption(m.strTitel);
         out << "shown " << form->objectName() << Qt::endl;
     };

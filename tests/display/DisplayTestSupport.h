@@ -3,10 +3,15 @@
 #include "Controls.h"
 #include "DigitalFace.h"
 #include "DisplayForm.h"
+#include "DisplayWindows.h"
+#include "Module1.h"
 
 #include <QRect>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
+
+#include <memory>
 
 // A control of a window by its name; fails the test when it is missing.
 template <typename T = QWidget>
@@ -23,4 +28,16 @@ inline bool showActive(Form* form)
 {
     form->showForm();
     return QTest::qWaitForWindowActive(form);
+}
+
+// Fresh shared state in the program folder dir, titled "Quendrasil", and the
+// display windows made with it, which are its drawing routines.
+inline std::unique_ptr<DisplayWindows> freshDisplays(std::unique_ptr<Module1>& m, const QTemporaryDir& dir)
+{
+    m = std::make_unique<Module1>();
+    m->app.path = dir.path();
+    m->strTitel = QStringLiteral("Quendrasil");
+    auto windows = std::make_unique<DisplayWindows>(*m);
+    m->drawing = windows.get();
+    return windows;
 }

@@ -1,8 +1,6 @@
 #include "DisplayTestSupport.h"
 #include "DisplayWindows.h"
-#include "MaxiForm.h"
 #include "Module1.h"
-#include "Numbers.h"
 #include "OnScreen.h"
 #include "SmallDisplayForm.h"
 #include "Twips.h"
@@ -19,7 +17,7 @@
 
 // What the display windows do: their sizes on loading and activation, staying
 // on top, handing their place on, dragging, bringing the control window back,
-// closing, the round shape and the large analog clock.
+// closing, the round shape and staying on the screen.
 class TestDisplayBehaviour : public QObject {
     Q_OBJECT
 
@@ -38,13 +36,6 @@ private slots:
     void reopen_data();
     void reopen();
     void roundShape();
-    void maxiOpening_data();
-    void maxiOpening();
-    void maxiResize();
-    void maxiDrawsUnshown();
-    void maxiDialStaysRound_data();
-    void maxiDialStaysRound();
-    void routinesReachCurrentWindow();
     void keepFormOnScreen();
 
 private:
@@ -76,11 +67,7 @@ void sendMouse(QWidget* w, QEvent::Type type, const QPoint& local, const QPoint&
 void TestDisplayBehaviour::init()
 {
     QVERIFY(m_dir.isValid());
-    m_module = std::make_unique<Module1>();
-    m_module->app.path = m_dir.path();
-    m_module->strTitel = QStringLiteral("Quendrasil");
-    m_windows = std::make_unique<DisplayWindows>(*m_module);
-    m_module->drawing = m_windows.get();
+    m_windows = freshDisplays(m_module, m_dir);
     m_other = std::make_unique<QWidget>();
     m_other->setObjectName(QStringLiteral("other"));
     m_other->setGeometry(600, 400, 100, 100);
@@ -253,7 +240,7 @@ void TestDisplayBehaviour::drag()
 void TestDisplayBehaviour::closing_data()
 {
     QTest::addColumn<int>("style");
-    for (int style = 0; style < 9; ++style)
+    for (int style = 0; style < kStyleCount; ++style)
         QTest::addRow("style %d", style) << style;
 }
 
@@ -360,149 +347,6 @@ void TestDisplayBehaviour::roundShape()
     QVERIFY(showActive(round));
     QCOMPARE(round->mask(), mask);
     QVERIFY(m_windows->get(2)->mask().isEmpty());
-}
-
-void TestDisplayBehaviour::maxiOpening_data()
-{
-    QTest::addColumn<int>("savedWidth");
-    QTest::addColumn<int>("savedHeight");
-    QTest::addColumn<QSize>("client");
-    QTest::newRow("no settings") << 0 << 0 << QSize(624, 579);
-    QTest::newRow("too small") << 600 << 600 << QSize(624, 579);
-    QTest::newRow("saved") << 6000 << 5250 << QSize(394, 325);
-    QTest::newRow("larger than the screen, kept until shown") << 30000 << 20000 << QSize(1994, 1308);
-}
-
-void TestDisplayBehaviour::maxiOpening()
-{
-    QFETCH(int, savedWidth);
-    QFETCH(int, savedHeight);
-    QFETCH(QSize, client);
-    m_module->lngBreiteMaxi = savedWidth;
-    m_module->lngHoeheMaxi = savedHeight;
-    m_module->strTitel = QStringLiteral(" Bahnhof Nord");
-    auto* maxi = static_cast<MaxiForm*>(m_windows->get(7));
-    QCOMPARE(maxi->size(), client);
-    QCOMPARE(maxi->caption(), QStringLiteral(" Bahnhof Nord"));
-    QCOMPARE(maxi->minimumSize(), QSize(150, 150));
-    // the clock box takes the window's outer size, the round dial the largest
-    // square in it less 120 twips
-    QVERIFY(qAbs(controlWidth(maxi->dial()) - maxi->formWidth()) <= 7.5);
-    QVERIFY(qAbs(controlHeight(maxi->dial()) - maxi->formHeight()) <= 7.5);
-    QCOMPARE(maxi->dial()->pos(), QPoint(0, 2));
-    auto* dialImage = control(maxi, "imgUhr(0)");
-    const double side = std::min(maxi->formWidth(), maxi->formHeight()) - 120;
-    QVERIFY(qAbs(controlWidth(dialImage) - side) <= 15);
-    QCOMPARE(dialImage->width(), dialImage->height());
-    QVERIFY(control<ImageBox>(maxi, "imgUhr(0)")->stretch());
-}
-
-void TestDisplayBehaviour::maxiResize()
-{
-    auto* maxi = static_cast<MaxiForm*>(m_windows->get(7));
-    QVERIFY(showActive(maxi));
-    // the second dial lies covered by the clock box
-    QWidget* hit = maxi->childAt(control(maxi, "imgUhr(1)")->geometry().center());
-    QVERIFY(hit == maxi->dial() || maxi->dial()->isAncestorOf(hit));
-    auto* dialImage = control(maxi, "imgUhr(0)");
-    maxi->setFormSize(7200, 7180);
-    // round: 7060 twips across, within 7200 by 7180
-    QTRY_COMPARE(dialImage->size(), QSize(471, 471));
-    QCOMPARE(dialImage->y(), 2);
-    QCOMPARE(controlWidth(maxi->dial()), 7200.0);
-    // the window cannot be made smaller than a readable clock
-    maxi->resize(40, 30);
-    QTRY_COMPARE(maxi->size(), QSize(150, 150));
-    QCOMPARE(controlWidth(dialImage), (156 * 15) - 120.0);
-    // minimized by the user, it comes back whenever it is shown
-    maxi->setWindowState(Qt::WindowMinimized | Qt::WindowMaximized);
-    maxi->showForm();
-    QCOMPARE(maxi->windowState(), Qt::WindowMaximized);
-}
-
-void TestDisplayBehaviour::maxiDrawsUnshown()
-{
-    // the tick draws the large clock also when its window was never shown
-    m_windows->analogzeitMaxi(15);
-    auto* maxi = static_cast<MaxiForm*>(m_windows->existing(7));
-    QVERIFY(maxi);
-    QVERIFY(!maxi->isVisible());
-    QCOMPARE(maxi->hands().lngLaengeSec,
-             numbers::toLong(std::min(controlWidth(maxi->dial()), controlHeight(maxi->dial())) / 3.7));
-    QCOMPARE(maxi->hands().intSekunden, 15);
-    QVERIFY(!maxi->dial()->drawing().isNull());
-    QCOMPARE(m_windows->get(7), maxi); // one window, loaded once
-}
-
-void TestDisplayBehaviour::maxiDialStaysRound_data()
-{
-    QTest::addColumn<QSize>("outer"); // pixels
-    QTest::newRow("16:9") << QSize(1600, 900);
-    QTest::newRow("4:3") << QSize(800, 600);
-    QTest::newRow("portrait") << QSize(450, 800);
-    QTest::newRow("square") << QSize(606, 606);
-}
-
-// In a window of any shape the dial is the largest centred circle, and the
-// disc that erases the old hands never reaches the dial's marks.
-void TestDisplayBehaviour::maxiDialStaysRound()
-{
-    QFETCH(QSize, outer);
-    auto* maxi = static_cast<MaxiForm*>(m_windows->get(7));
-    maxi->setFormSize(outer.width() * 15.0, outer.height() * 15.0);
-    QVERIFY(showActive(maxi));
-    QTRY_COMPARE(maxi->outerSizePx(), outer);
-    PictureBox* box = maxi->dial();
-    QWidget* dial = control(maxi, "imgUhr(0)");
-    const int side = std::min(outer.width(), outer.height()) - 8;
-    QCOMPARE(dial->size(), QSize(side, side));
-    // centred where the dial of a square box lies: 30 twips left of and above the middle
-    QVERIFY(qAbs(dial->geometry().center().x() - (box->width() / 2 - 2)) <= 1);
-    QVERIFY(qAbs(dial->geometry().center().y() - (box->height() / 2 - 2)) <= 1);
-
-    // the ring of marks, as the dial shows it, and after the hands were drawn
-    // and erased twice
-    const QImage before = box->grab().toImage();
-    for (std::int32_t zeit : {0, 3 * 3600 + 1805, 6 * 3600 + 910})
-        m_windows->analogzeitMaxi(zeit);
-    const QImage after = box->grab().toImage();
-    QCOMPARE(after.size(), before.size());
-    const QPointF centre = QRectF(dial->geometry()).center();
-    int marks = 0;
-    for (int y = 0; y < before.height(); ++y)
-        for (int x = 0; x < before.width(); ++x) {
-            const double r = QLineF(centre, QPointF(x + 0.5, y + 0.5)).length() / side;
-            if (r < 0.31 || r > 0.42)
-                continue;
-            marks += qGray(before.pixel(x, y)) < 64;
-            if (before.pixel(x, y) != after.pixel(x, y))
-                QFAIL(qPrintable(QStringLiteral("the mark at %1, %2 was painted over").arg(x).arg(y)));
-        }
-    QVERIFY(marks > side); // the ring holds the marks
-}
-
-void TestDisplayBehaviour::routinesReachCurrentWindow()
-{
-    m_module->frmAnzeige = m_windows->get(4);
-    m_module->lngStd = 7;
-    m_module->lngMin = 5;
-    m_module->lngSec = 0;
-    m_module->lngFaktor = 1000;
-    m_windows->digitalzeit();
-    const DigitalFace* face = m_module->frmAnzeige->digitalFace();
-    QCOMPARE(face->imgStd[1]->picture().toImage(), face->imgZiffer[7]->picture().toImage());
-    QCOMPARE(face->imgMin[1]->picture().toImage(), face->imgZiffer[5]->picture().toImage());
-    QVERIFY(face->imgSec->isHidden());
-
-    m_module->frmAnzeige = m_windows->get(1);
-    m_windows->analogzeit(3600);
-    const QImage drawing = m_module->frmAnzeige->dial()->drawing();
-    QVERIFY(!drawing.isNull());
-    bool drawn = false;
-    for (int y = 0; y < drawing.height() && !drawn; ++y)
-        for (int x = 0; x < drawing.width() && !drawn; ++x)
-            drawn = qAlpha(drawing.pixel(x, y)) != 0;
-    QVERIFY(drawn);
 }
 
 void TestDisplayBehaviour::keepFormOnScreen()

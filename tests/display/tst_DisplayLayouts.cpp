@@ -13,7 +13,7 @@
 #include <algorithm>
 #include <memory>
 
-// The nine display windows as they are created, before they are loaded, and
+// The display windows as they are created, before they are loaded, and
 // the layout of the stretched LED window at its sizes.
 class TestDisplayLayouts : public QObject {
     Q_OBJECT
@@ -94,9 +94,9 @@ void TestDisplayLayouts::names()
     for (const QString& c : controls)
         QVERIFY2(control(form.get(), c), qPrintable(c));
     // the analog windows hand their dial to the hands, the digital ones their face
-    QCOMPARE(form->dial() != nullptr, style <= 2 || style == 7);
-    QCOMPARE(form->digitalFace() != nullptr, (style >= 3 && style <= 6) || style == 8);
-    QVERIFY(!makeDisplayWindow(*m_module, 9));
+    QCOMPARE(form->dial() != nullptr, routineFor(style) != Routine::Digital);
+    QCOMPARE(form->digitalFace() != nullptr, routineFor(style) == Routine::Digital);
+    QVERIFY(!makeDisplayWindow(*m_module, kStyleCount));
     QVERIFY(!makeDisplayWindow(*m_module, -1));
 }
 
