@@ -205,19 +205,20 @@ http::Reply WebServer::answer(const http::Request& request)
 {
     const QByteArray path = request.path();
     http::Reply reply;
-    if (path == "/") {
-        reply = {200, "text/html; charset=utf-8", webpage::page(pageState(), analog(request))};
-        reply.fields.emplaceBack("Content-Security-Policy",
-                                 "default-src 'self'; connect-src 'self'; img-src 'self' data:; frame-ancestors 'none'");
-    } else if (path == "/state") {
+    if (path == "/state") {
         reply = {200, "application/json", sharedState()};
     } else if (path == "/live") {
         return {426, "text/plain; charset=utf-8", "Nur als WebSocket.\n", {{"Upgrade", "websocket"}}};
     } else {
-        webpage::File f = webpage::file(QString::fromLatin1(path), analog(request));
+        webpage::File f = webpage::file(path, analog(request), [this] { return pageState(); });
         if (f.body.isEmpty())
             return {404, "text/plain; charset=utf-8", "Nicht gefunden.\n"};
-        reply = {200, f.type, std::move(f.body)};
+        if (f.type.startsWith("text/html"))
+            reply.fields.emplaceBack("Content-Security-Policy", "default-src 'self'; connect-src 'self'; "
+                                                                "img-src 'self' data:; frame-ancestors 'none'");
+        reply.status = 200;
+        reply.type = f.type;
+        reply.body = std::move(f.body);
     }
     reply.fields.emplaceBack("Cache-Control", "no-cache");
     reply.fields.emplaceBack("X-Content-Type-Options", "nosniff");

@@ -29,8 +29,8 @@ struct ListenAddress {
 std::optional<ListenAddress> parseListenAddress(const QString& text, QString* why = nullptr);
 
 // The clock as a web page. Read-only: it answers GET (and HEAD) for
-//   /                      the page (/?style=analog for the analog face)
-//   /clock.js, /clock.css, /manifest.webmanifest   the page's files
+//   the page and its files as webpage::files() lists them, "/" the page
+//                          (/?style=analog for the analog face)
 //   /state                 the clock's state as JSON
 //   /live                  a WebSocket that sends the state at once, on every
 //                          change of state and on every fast minute
