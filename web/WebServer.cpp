@@ -5,6 +5,8 @@
 #include "Module1.h"
 #include "Page.h"
 
+#include <QElapsedTimer>
+#include <QJsonDocument>
 #include <QRegularExpression>
 #include <QTimer>
 #include <QWebSocket>
@@ -131,17 +133,16 @@ std::optional<ListenAddress> parseListenAddress(const QString& text, QString* wh
 }
 
 WebServer::WebServer(const Module1& m, ClockEvents* events, const WebLimits& limits, QObject* parent)
-    : QObject(parent), m_module(m), m_limits(limits),
+    : QObject(parent), m_module(m), m_events(events), m_limits(limits),
       m_sockets(new QWebSocketServer(QStringLiteral("Quendrasil"), QWebSocketServer::NonSecureMode, this)),
       m_guard(new ConnectionGuard(
           limits, [this](const http::Request& r) { return answer(r); },
           [this](QTcpSocket* s) { return offerPage(s); }, this))
 {
-    m_secondStart.start();
     if (events) {
         // queued: nothing of this runs inside a tick
-        connect(events, &ClockEvents::stateChanged, this, [this] { clockChanged(false); }, Qt::QueuedConnection);
-        connect(events, &ClockEvents::minutePassed, this, [this] { clockChanged(true); }, Qt::QueuedConnection);
+        connect(events, &ClockEvents::stateChanged, this, &WebServer::push, Qt::QueuedConnection);
+        connect(events, &ClockEvents::minutePassed, this, &WebServer::push, Qt::QueuedConnection);
     }
     connect(m_sockets, &QWebSocketServer::newConnection, this, &WebServer::takePages);
 }
@@ -234,21 +235,19 @@ QByteArray WebServer::sharedState()
 QByteArray WebServer::pageState()
 {
     const ClockState s = clockstate::of(m_module, ++m_seq);
-    QByteArray json = clockstate::toJson(s);
-    const qint64 elapsed = s.running ? m_secondStart.elapsed() % s.timeBase : 0;
+    // how far the current fast second has gone, as the clock's timer knows
+    // it; a tick that is due but not yet made ends the second, rather than
+    // letting the page run ahead of the program
+    qint64 elapsed = 0;
+    const std::optional<TickPhase> tick = s.running && m_events ? m_events->tickPhase() : std::nullopt;
+    if (tick)
+        elapsed = std::clamp<qint64>(tick->sinceLast, 0, s.timeBase - 1);
     // before the first Start the page shows that the clock has not started
     m_started = m_started || s.running;
-    json.chop(1); // the closing brace
-    return json + ",\"elapsed\":" + QByteArray::number(elapsed) + ",\"started\":" + (m_started ? "true" : "false")
-        + '}';
-}
-
-void WebServer::clockChanged(bool minute)
-{
-    // a fast minute begins with a tick; Start and continue arm the timer
-    if (minute || m_module.running)
-        m_secondStart.restart();
-    push();
+    QJsonObject o = clockstate::toObject(s);
+    o.insert(QLatin1StringView("elapsed"), elapsed);
+    o.insert(QLatin1StringView("started"), m_started);
+    return QJsonDocument(o).toJson(QJsonDocument::Compact);
 }
 
 void WebServer::push()

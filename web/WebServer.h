@@ -2,7 +2,6 @@
 
 #include "ConnectionGuard.h"
 
-#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QList>
 #include <QObject>
@@ -53,11 +52,11 @@ public:
     int openConnections() const;
 
 private:
-    // The state as pages get it: the shared JSON and how many real
-    // milliseconds of the current fast second have passed ("elapsed").
+    // The state as pages get it: the shared JSON, how many real
+    // milliseconds of the current fast second have passed ("elapsed") and
+    // whether the clock has run yet ("started").
     QByteArray pageState();
     QByteArray sharedState();
-    void clockChanged(bool minute);
     void push();
     http::Reply answer(const http::Request& request);
     bool offerPage(QTcpSocket* socket);
@@ -65,10 +64,10 @@ private:
     void checkPages();
 
     const Module1& m_module;
+    QPointer<ClockEvents> m_events;
     WebLimits m_limits;
     std::int64_t m_seq = 0;
     bool m_started = false; // the clock has run since the program started
-    QElapsedTimer m_secondStart; // a moment when a fast second began
     QWebSocketServer* m_sockets;
     ConnectionGuard* m_guard;
     QList<QWebSocket*> m_pages;
