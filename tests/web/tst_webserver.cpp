@@ -173,9 +173,8 @@ private slots:
         QVERIFY(server.listen({QHostAddress(QHostAddress::LocalHost), 0}));
         for (const webpage::Entry& file : webpage::files()) {
             const QByteArray reply = exchange(server.port(), "GET " + QByteArray(file.path) + " HTTP/1.1\r\n\r\n");
-            QCOMPARE(status(reply), QByteArray("200"));
-            QVERIFY2(reply.contains("Content-Type: " + QByteArray(file.type) + "\r\n"), file.path);
-            QVERIFY2(lengthOf(reply) > 0, file.path);
+            QVERIFY2(status(reply) == "200" && reply.contains("Content-Type: " + QByteArray(file.type) + "\r\n")
+                         && lengthOf(reply) > 0, file.path);
         }
     }
 
@@ -198,16 +197,13 @@ private slots:
         QFETCH(bool, running);
         QFETCH(qint64, now);
         QFETCH(int, made);
-        m.lngFaktor = 2000;
-        m.running = running;
         qint64 clock = 1000;
         ExactTimer timer(nullptr, [&clock] { return clock; });
-        timer.setInterval(m.lngFaktor);
-        timer.setEnabled(running);
+        timer.setInterval(m.lngFaktor = 2000);
+        timer.setEnabled(m.running = running);
         ClockEvents ticked;
         ticked.setTimer(&timer);
-        clock = now;
-        for (int i = 0; i < made; ++i)
+        for (clock = now; made > 0; --made)
             timer.poll();
         WebServer server(m, &ticked);
         QVERIFY(server.listen({QHostAddress(QHostAddress::LocalHost), 0}));

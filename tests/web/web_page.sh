@@ -129,14 +129,12 @@ done
 [ -n "$counted" ] || fail "an update came in every window"
 # the separator blinks in the program's rhythm, which the page is handed: at
 # 100 ms it is off in the second ten fast seconds of each twenty
-blinking='(async () => { const z = document.getElementById("zeit"), dot = document.querySelector("#led .punkt");
-    const seen = new Set();
+blinking='(async () => { const z = document.getElementById("zeit"), dot = document.querySelector("#led .punkt"), seen = new Set();
     for (let i = 0; i < 30; i++, await new Promise(r => setTimeout(r, 100))) {
         const s = Number(z.dataset.seconds) % 60, off = dot.classList.contains("aus");
         if ((Math.floor(s / 10) % 2 === 1) !== off) return "off " + off + " at " + s;
         seen.add(off);
-    }
-    return seen.size === 2 ? "ok" : "no change"; })()'
+    } return seen.size === 2 ? "ok" : "no change"; })()'
 [ "$(tool eval "$DEV" "$blinking" | tr -d '"')" = ok ] || fail "separator: $(tool eval "$DEV" "$blinking")"
 
 # bad requests get their answers; a flood of 500 connections is answered or
