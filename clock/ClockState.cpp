@@ -43,18 +43,23 @@ ClockState of(const Module1& m, std::int64_t seq)
     return s;
 }
 
-QByteArray toJson(const ClockState& s)
+QJsonObject toObject(const ClockState& s)
 {
     QJsonObject o;
-    o.insert(QStringLiteral("format"), ClockState::kFormat);
-    o.insert(QStringLiteral("time"), s.time);
-    o.insert(QStringLiteral("timebase"), s.timeBase);
-    o.insert(QStringLiteral("running"), s.running);
-    o.insert(QStringLiteral("title"), s.title);
-    o.insert(QStringLiteral("seq"), static_cast<qint64>(s.seq));
+    o.insert(field::format, ClockState::kFormat);
+    o.insert(field::time, s.time);
+    o.insert(field::timeBase, s.timeBase);
+    o.insert(field::running, s.running);
+    o.insert(field::title, s.title);
+    o.insert(field::seq, static_cast<qint64>(s.seq));
     if (!s.session.isEmpty())
-        o.insert(QStringLiteral("session"), s.session);
-    return QJsonDocument(o).toJson(QJsonDocument::Compact);
+        o.insert(field::session, s.session);
+    return o;
+}
+
+QByteArray toJson(const ClockState& s)
+{
+    return QJsonDocument(toObject(s)).toJson(QJsonDocument::Compact);
 }
 
 std::optional<ClockState> fromJson(const QByteArray& payload, QString* why)
@@ -67,25 +72,25 @@ std::optional<ClockState> fromJson(const QByteArray& payload, QString* why)
         return refuse(why, QStringLiteral("not a JSON object"));
     const QJsonObject o = doc.object();
 
-    const auto format = wholeNumber(o.value(QStringLiteral("format")), 0, 1'000'000);
+    const auto format = wholeNumber(o.value(field::format), 0, 1'000'000);
     if (!format || *format != ClockState::kFormat)
         return refuse(why, QStringLiteral("format version is not %1").arg(ClockState::kFormat));
-    const auto time = wholeNumber(o.value(QStringLiteral("time")), 0, 86399);
+    const auto time = wholeNumber(o.value(field::time), 0, 86399);
     if (!time)
         return refuse(why, QStringLiteral("time is not a whole number from 0 to 86399"));
-    const auto timeBase = wholeNumber(o.value(QStringLiteral("timebase")), kMinTimeBase, kMaxTimeBase);
+    const auto timeBase = wholeNumber(o.value(field::timeBase), kMinTimeBase, kMaxTimeBase);
     if (!timeBase)
         return refuse(why, QStringLiteral("time base is not a whole number from %1 to %2").arg(kMinTimeBase).arg(kMaxTimeBase));
-    const QJsonValue running = o.value(QStringLiteral("running"));
+    const QJsonValue running = o.value(field::running);
     if (!running.isBool())
         return refuse(why, QStringLiteral("running is not true or false"));
-    const QJsonValue title = o.value(QStringLiteral("title"));
+    const QJsonValue title = o.value(field::title);
     if (!title.isString() || title.toString().size() > kMaxTitle)
         return refuse(why, QStringLiteral("title is not a text of at most %1 characters").arg(kMaxTitle));
-    const auto seq = wholeNumber(o.value(QStringLiteral("seq")), 0, kMaxSeq);
+    const auto seq = wholeNumber(o.value(field::seq), 0, kMaxSeq);
     if (!seq)
         return refuse(why, QStringLiteral("seq is not a whole number from 0 to 2^53"));
-    const QJsonValue session = o.value(QStringLiteral("session"));
+    const QJsonValue session = o.value(field::session);
     if (!session.isUndefined() && (!session.isString() || session.toString().size() > kMaxSession))
         return refuse(why, QStringLiteral("session is not a text of at most %1 characters").arg(kMaxSession));
 

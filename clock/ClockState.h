@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QJsonObject>
+#include <QLatin1StringView>
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -8,15 +10,11 @@
 struct Module1;
 
 // The clock as other computers and pages see it: the fast time, the time base,
-// whether it runs, the title, and a sequence number that grows with every
-// state sent, and the session of the master that sent it (a random text of
-// each start, so that two senders of one clock can be told apart). Travels as
-// one small JSON object:
-//   {"format":1,"time":45296,"timebase":250,"running":true,"title":"Anlage","seq":17,
-//    "session":"5f0c2a9e41d7b3c8"}
-// The session is optional: a state without it (an older master, a web page)
-// has an empty one, and programs that know only the other fields read states
-// with it unchanged, so the format stays 1.
+// whether it runs, the title, a sequence number that grows with every state
+// sent, and the session of the master that sent it (a random text of each
+// start, so that two senders of one clock can be told apart). It travels as
+// one small JSON object, as the README describes; the field names are those
+// of clockstate::field.
 struct ClockState {
     static constexpr int kFormat = 1;
     std::int32_t time = 0;     // fast seconds since midnight, 0 to 86399
@@ -39,10 +37,24 @@ inline constexpr std::int32_t kMinTimeBase = 10;
 inline constexpr std::int32_t kMaxTimeBase = 86'400'000; // one fast second a day
 inline constexpr std::int64_t kMaxSeq = (std::int64_t{1} << 53); // exact in a JSON number
 
+// The names of the fields in the JSON object.
+namespace field {
+inline constexpr QLatin1StringView format("format");
+inline constexpr QLatin1StringView time("time");
+inline constexpr QLatin1StringView timeBase("timebase");
+inline constexpr QLatin1StringView running("running");
+inline constexpr QLatin1StringView title("title");
+inline constexpr QLatin1StringView seq("seq");
+// left out when empty; a state without it (an older master) has an empty one
+inline constexpr QLatin1StringView session("session");
+} // namespace field
+
 // The state of this program's clock now. The time base is the one the timer
 // runs with (never below the smallest), the time is folded into a day.
 ClockState of(const Module1& m, std::int64_t seq);
 
+// The state as a JSON object, and as its compact text.
+QJsonObject toObject(const ClockState& s);
 QByteArray toJson(const ClockState& s);
 
 // The state in a payload, or nothing when the payload is not one: too large,

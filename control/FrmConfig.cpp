@@ -81,6 +81,8 @@ QString FrmConfig::continueCaption() { return QStringLiteral("&weiter"); }
 void FrmConfig::connectHandlers()
 {
     connect(Timer, &ExactTimer::timeout, this, &FrmConfig::Timer_Timer);
+    if (m_module.events) // those who share the clock read from it when the last tick was due
+        m_module.events->setTimer(Timer);
     connect(btnStart, &QPushButton::clicked, this, &FrmConfig::btnStart_Click);
     connect(btnStop, &QPushButton::clicked, this, &FrmConfig::btnStop_Click);
     connect(btnLetzteZeit, &QPushButton::clicked, this, &FrmConfig::btnLetzteZeit_Click);

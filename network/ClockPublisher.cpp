@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QRandomGenerator>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -27,7 +28,7 @@ QByteArray hoursMinutes(std::int32_t time)
 } // namespace
 
 ClockPublisher::ClockPublisher(Module1& m, ClockEvents& events, const BrokerAddress& broker, QObject* parent)
-    : QObject(parent), m_module(m), m_client(new MqttClient(broker, this)), m_broker(broker),
+    : QObject(parent), m_module(m), m_events(&events), m_client(new MqttClient(broker, this)), m_broker(broker),
       // a restarted master goes on with larger numbers than its last run
       m_seq(QDateTime::currentMSecsSinceEpoch()),
       m_session(QString::number(QRandomGenerator::system()->generate64(), 16).rightJustified(16, u'0'))
@@ -39,7 +40,7 @@ ClockPublisher::ClockPublisher(Module1& m, ClockEvents& events, const BrokerAddr
     connect(&m_send, &QTimer::timeout, this, &ClockPublisher::publishState);
     // never inside a tick: after it, from the event loop
     connect(&events, &ClockEvents::stateChanged, this, &ClockPublisher::stateChanged, Qt::QueuedConnection);
-    connect(&events, &ClockEvents::minutePassed, this, &ClockPublisher::minutePassed, Qt::QueuedConnection);
+    connect(&events, &ClockEvents::minutePassed, this, &ClockPublisher::publishState, Qt::QueuedConnection);
 
     m_client->setWill(broker.onlineTopic(), "false", true);
     m_client->subscribe(broker.stateTopic());
@@ -65,15 +66,6 @@ void ClockPublisher::stateChanged()
 {
     // until the first Start the clock has no time to share
     m_clockStarted = m_clockStarted || m_module.running;
-    // Start and continue have just armed the timer
-    if (m_module.running)
-        m_tickOrigin = m_clock.elapsed();
-    publishState();
-}
-
-void ClockPublisher::minutePassed()
-{
-    m_tickOrigin = m_clock.elapsed();
     publishState();
 }
 
@@ -99,19 +91,26 @@ void ClockPublisher::publishState()
     planRefresh();
 }
 
-// The time base the timer runs with.
-static qint64 tickMs(const Module1& m) { return std::max<qint64>(clockstate::kMinTimeBase, m.lngFaktor); }
+std::optional<TickPhase> ClockPublisher::tickPhase() const
+{
+    if (!m_module.running || !m_events)
+        return std::nullopt;
+    const std::optional<TickPhase> tick = m_events->tickPhase();
+    if (!tick || tick->intervalMs > kLongestWaitMs)
+        return std::nullopt;
+    return tick;
+}
 
 void ClockPublisher::publishWhenTicked()
 {
-    const qint64 now = m_clock.elapsed();
-    const qint64 interval = tickMs(m_module);
-    if (!m_module.running || interval > kLongestWaitMs) {
+    const std::optional<TickPhase> tick = tickPhase();
+    if (!tick) {
         publishState();
         return;
     }
-    const qint64 ticks = (now - m_tickOrigin) / interval + 1;
-    m_send.start(static_cast<int>(m_tickOrigin + ticks * interval + kAfterTickMs - now));
+    // just after the next tick; one that is due already comes at once
+    const double next = std::max(0.0, tick->intervalMs - static_cast<double>(tick->sinceLast));
+    m_send.start(static_cast<int>(std::ceil(next)) + static_cast<int>(kAfterTickMs));
 }
 
 void ClockPublisher::planRefresh()
@@ -120,11 +119,12 @@ void ClockPublisher::planRefresh()
     const qint64 now = m_clock.elapsed();
     const qint64 due = m_lastSent + kRefreshMs;
     qint64 at = due;
-    const qint64 interval = tickMs(m_module);
-    if (m_module.running && interval <= kLongestWaitMs) {
-        const qint64 tick = m_tickOrigin + (due - m_tickOrigin) / interval * interval + kAfterTickMs;
-        if (tick > now)
-            at = tick;
+    if (const std::optional<TickPhase> tick = tickPhase()) {
+        const double lastTick = static_cast<double>(now - tick->sinceLast);
+        const double before = lastTick + std::floor((static_cast<double>(due) - lastTick) / tick->intervalMs) * tick->intervalMs;
+        const qint64 after = static_cast<qint64>(std::ceil(before)) + kAfterTickMs;
+        if (after > now)
+            at = after;
     }
     m_send.start(static_cast<int>(std::max<qint64>(0, at - now)));
 }

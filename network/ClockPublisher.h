@@ -6,11 +6,14 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 
 #include <cstdint>
+#include <optional>
 
 class ClockEvents;
+struct TickPhase;
 class MqttClient;
 struct Module1;
 
@@ -24,8 +27,9 @@ struct Module1;
 // means a second sender of the clock.
 // Before the first Start the clock has no time: the state and time topics are
 // emptied (a retained state of an earlier run is removed).
-// A state of a running clock is sent just after a tick, so a follower that
-// starts its own tick at receipt is in phase with this one.
+// A state of a running clock is sent just after a tick (its timer tells when
+// the ticks fall due), so a follower that starts its own tick at receipt is in
+// phase with this one.
 class ClockPublisher : public QObject {
     Q_OBJECT
 
@@ -47,13 +51,16 @@ signals:
 
 private:
     void stateChanged();
-    void minutePassed();
     void publishState();
+    // where the running clock stands between ticks, when a tick is worth
+    // waiting for
+    std::optional<TickPhase> tickPhase() const;
     void publishWhenTicked();
     void planRefresh();
     void hear(const QList<MqttMessage>& messages);
 
     Module1& m_module;
+    QPointer<ClockEvents> m_events;
     MqttClient* m_client;
     BrokerAddress m_broker;
     std::int64_t m_seq;
@@ -61,7 +68,6 @@ private:
     SenderWatch m_senders;
     bool m_clockStarted = false;
     QElapsedTimer m_clock;
-    qint64 m_tickOrigin = 0; // a moment just after a tick of the running clock
     qint64 m_lastSent = 0;
     QByteArray m_lastTime;
     QTimer m_send; // the next state to send, planned just after a tick

@@ -39,6 +39,19 @@ qint64 ExactTimer::due(qint64 n) const
     return m_start + (n * m_intervalNs + 999'999) / 1'000'000;
 }
 
+std::optional<qint64> ExactTimer::lastDue() const
+{
+    if (!m_enabled || m_intervalNs <= 0)
+        return std::nullopt;
+    return due(m_next - 1); // due(0) is the start of the schedule
+}
+
+std::optional<qint64> ExactTimer::sinceLastDue() const
+{
+    const std::optional<qint64> at = lastDue();
+    return at ? std::optional<qint64>(now() - *at) : std::nullopt;
+}
+
 void ExactTimer::setEnabled(bool enabled)
 {
     if (enabled == m_enabled)

@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 
 // A periodic timer that keeps exact time: its n-th event after enabling is due at
 // n x interval on a monotonic clock, so delays never add up. Events that fell due
@@ -39,6 +40,14 @@ public:
 
     // Number of events delivered since the timer was last armed.
     qint64 delivered() const { return m_delivered; }
+
+    // When the last event was due on the timer's clock: the one being
+    // delivered or delivered last, or the moment the schedule began before
+    // the first. An event that is due but not yet delivered does not count.
+    // Nothing while the timer is disabled or never fires.
+    std::optional<qint64> lastDue() const;
+    // How many milliseconds ago that was.
+    std::optional<qint64> sinceLastDue() const;
 
 signals:
     void timeout();

@@ -5,6 +5,8 @@
 #include "Module1.h"
 #include "Page.h"
 
+#include <QElapsedTimer>
+#include <QJsonDocument>
 #include <QRegularExpression>
 #include <QTimer>
 #include <QWebSocket>
@@ -131,17 +133,16 @@ std::optional<ListenAddress> parseListenAddress(const QString& text, QString* wh
 }
 
 WebServer::WebServer(const Module1& m, ClockEvents* events, const WebLimits& limits, QObject* parent)
-    : QObject(parent), m_module(m), m_limits(limits),
+    : QObject(parent), m_module(m), m_events(events), m_limits(limits),
       m_sockets(new QWebSocketServer(QStringLiteral("Quendrasil"), QWebSocketServer::NonSecureMode, this)),
       m_guard(new ConnectionGuard(
           limits, [this](const http::Request& r) { return answer(r); },
           [this](QTcpSocket* s) { return offerPage(s); }, this))
 {
-    m_secondStart.start();
     if (events) {
         // queued: nothing of this runs inside a tick
-        connect(events, &ClockEvents::stateChanged, this, [this] { clockChanged(false); }, Qt::QueuedConnection);
-        connect(events, &ClockEvents::minutePassed, this, [this] { clockChanged(true); }, Qt::QueuedConnection);
+        connect(events, &ClockEvents::stateChanged, this, &WebServer::push, Qt::QueuedConnection);
+        connect(events, &ClockEvents::minutePassed, this, &WebServer::push, Qt::QueuedConnection);
     }
     connect(m_sockets, &QWebSocketServer::newConnection, this, &WebServer::takePages);
 }
@@ -205,19 +206,20 @@ http::Reply WebServer::answer(const http::Request& request)
 {
     const QByteArray path = request.path();
     http::Reply reply;
-    if (path == "/") {
-        reply = {200, "text/html; charset=utf-8", webpage::page(pageState(), analog(request))};
-        reply.fields.emplaceBack("Content-Security-Policy",
-                                 "default-src 'self'; connect-src 'self'; img-src 'self' data:; frame-ancestors 'none'");
-    } else if (path == "/state") {
+    if (path == "/state") {
         reply = {200, "application/json", sharedState()};
     } else if (path == "/live") {
         return {426, "text/plain; charset=utf-8", "Nur als WebSocket.\n", {{"Upgrade", "websocket"}}};
     } else {
-        webpage::File f = webpage::file(QString::fromLatin1(path), analog(request));
+        webpage::File f = webpage::file(path, analog(request), [this] { return pageState(); });
         if (f.body.isEmpty())
             return {404, "text/plain; charset=utf-8", "Nicht gefunden.\n"};
-        reply = {200, f.type, std::move(f.body)};
+        if (f.type.startsWith("text/html"))
+            reply.fields.emplaceBack("Content-Security-Policy", "default-src 'self'; connect-src 'self'; "
+                                                                "img-src 'self' data:; frame-ancestors 'none'");
+        reply.status = 200;
+        reply.type = f.type;
+        reply.body = std::move(f.body);
     }
     reply.fields.emplaceBack("Cache-Control", "no-cache");
     reply.fields.emplaceBack("X-Content-Type-Options", "nosniff");
@@ -233,21 +235,19 @@ QByteArray WebServer::sharedState()
 QByteArray WebServer::pageState()
 {
     const ClockState s = clockstate::of(m_module, ++m_seq);
-    QByteArray json = clockstate::toJson(s);
-    const qint64 elapsed = s.running ? m_secondStart.elapsed() % s.timeBase : 0;
+    // how far the current fast second has gone, as the clock's timer knows
+    // it; a tick that is due but not yet made ends the second, rather than
+    // letting the page run ahead of the program
+    qint64 elapsed = 0;
+    const std::optional<TickPhase> tick = s.running && m_events ? m_events->tickPhase() : std::nullopt;
+    if (tick)
+        elapsed = std::clamp<qint64>(tick->sinceLast, 0, s.timeBase - 1);
     // before the first Start the page shows that the clock has not started
     m_started = m_started || s.running;
-    json.chop(1); // the closing brace
-    return json + ",\"elapsed\":" + QByteArray::number(elapsed) + ",\"started\":" + (m_started ? "true" : "false")
-        + '}';
-}
-
-void WebServer::clockChanged(bool minute)
-{
-    // a fast minute begins with a tick; Start and continue arm the timer
-    if (minute || m_module.running)
-        m_secondStart.restart();
-    push();
+    QJsonObject o = clockstate::toObject(s);
+    o.insert(QLatin1StringView("elapsed"), elapsed);
+    o.insert(QLatin1StringView("started"), m_started);
+    return QJsonDocument(o).toJson(QJsonDocument::Compact);
 }
 
 void WebServer::push()

@@ -2,7 +2,6 @@
 
 #include "ConnectionGuard.h"
 
-#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QList>
 #include <QObject>
@@ -29,8 +28,8 @@ struct ListenAddress {
 std::optional<ListenAddress> parseListenAddress(const QString& text, QString* why = nullptr);
 
 // The clock as a web page. Read-only: it answers GET (and HEAD) for
-//   /                      the page (/?style=analog for the analog face)
-//   /clock.js, /clock.css, /manifest.webmanifest   the page's files
+//   the page and its files as webpage::files() lists them, "/" the page
+//                          (/?style=analog for the analog face)
 //   /state                 the clock's state as JSON
 //   /live                  a WebSocket that sends the state at once, on every
 //                          change of state and on every fast minute
@@ -53,11 +52,11 @@ public:
     int openConnections() const;
 
 private:
-    // The state as pages get it: the shared JSON and how many real
-    // milliseconds of the current fast second have passed ("elapsed").
+    // The state as pages get it: the shared JSON, how many real
+    // milliseconds of the current fast second have passed ("elapsed") and
+    // whether the clock has run yet ("started").
     QByteArray pageState();
     QByteArray sharedState();
-    void clockChanged(bool minute);
     void push();
     http::Reply answer(const http::Request& request);
     bool offerPage(QTcpSocket* socket);
@@ -65,10 +64,10 @@ private:
     void checkPages();
 
     const Module1& m_module;
+    QPointer<ClockEvents> m_events;
     WebLimits m_limits;
     std::int64_t m_seq = 0;
     bool m_started = false; // the clock has run since the program started
-    QElapsedTimer m_secondStart; // a moment when a fast second began
     QWebSocketServer* m_sockets;
     ConnectionGuard* m_guard;
     QList<QWebSocket*> m_pages;

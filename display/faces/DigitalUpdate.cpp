@@ -31,17 +31,6 @@ DigitChoice digitsFor(std::int32_t hours, std::int32_t minutes)
     return d;
 }
 
-std::int32_t blinkDivisor(std::int32_t faktor)
-{
-    if (faktor > 500)
-        return 1;
-    if (faktor > 100)
-        return 2;
-    if (faktor > 50)
-        return 10;
-    return 20;
-}
-
 void digitalzeit(Module1& m, const DigitalFace& face)
 {
     const DigitChoice digits = digitsFor(m.lngStd, m.lngMin);

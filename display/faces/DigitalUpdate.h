@@ -17,9 +17,22 @@ using DigitChoice = std::array<int, 4>;
 DigitChoice digitsFor(std::int32_t hours, std::int32_t minutes);
 
 // Fast seconds between two toggles of the separator, from the time base in ms:
-// more than 500 gives 1, 101 to 500 gives 2, 51 to 100 gives 10, anything
-// lower (0 and negative included) 20.
-std::int32_t blinkDivisor(std::int32_t faktor);
+// the first step whose time base is exceeded, else the slowest (0 and
+// negative time bases included). The web page gets these steps as well.
+struct BlinkStep {
+    std::int32_t above; // time base in ms
+    std::int32_t every; // fast seconds
+};
+inline constexpr std::array<BlinkStep, 3> blinkSteps{{{500, 1}, {100, 2}, {50, 10}}};
+inline constexpr std::int32_t blinkSlowest = 20;
+
+constexpr std::int32_t blinkDivisor(std::int32_t faktor)
+{
+    for (const BlinkStep& step : blinkSteps)
+        if (faktor > step.above)
+            return step.every;
+    return blinkSlowest;
+}
 
 // Shows lngStd, lngMin and lngSec on a digital face: all four digit places take
 // their pictures from the face's own digit store, the seconds text is set at

@@ -159,6 +159,39 @@ private slots:
         QCOMPARE(qint64(m_events), hour * 1'000'000 / intervalNs);
     }
 
+    // When the last event was due, after the clock ran to `until` with every
+    // event due by `delivered` delivered (the rest waits for a busy thread):
+    // expected -1 for none.
+    void lastDue_data()
+    {
+        QTest::addColumn<qint64>("intervalNs");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<qint64>("delivered");
+        QTest::addColumn<qint64>("until");
+        QTest::addColumn<qint64>("expected");
+        QTest::newRow("disabled") << qint64(10'000'000) << false << qint64(1025) << qint64(1025) << qint64(-1);
+        QTest::newRow("before the first: the start") << qint64(10'000'000) << true << qint64(1005) << qint64(1005) << qint64(1000);
+        QTest::newRow("between two") << qint64(10'000'000) << true << qint64(1027) << qint64(1027) << qint64(1020);
+        QTest::newRow("one due, not yet delivered") << qint64(10'000'000) << true << qint64(1027) << qint64(1035) << qint64(1020);
+        QTest::newRow("1/7 s") << qint64(142'857'143) << true << qint64(2000) << qint64(2000) << qint64(1858);
+        QTest::newRow("backlog over a second dropped") << qint64(10'000'000) << true << qint64(6003) << qint64(6003) << qint64(6000);
+    }
+    void lastDue()
+    {
+        QFETCH(qint64, intervalNs);
+        QFETCH(qint64, delivered);
+        QFETCH(qint64, until);
+        QFETCH(qint64, expected);
+        QFETCH(bool, enabled);
+        auto timer = makeTimer(0);
+        timer->setExactInterval(intervalNs);
+        timer->setEnabled(enabled);
+        runUntil(*timer, delivered);
+        m_now = until;
+        QCOMPARE(timer->lastDue().value_or(-1), expected);
+        QCOMPARE(timer->sinceLastDue().value_or(-1), expected < 0 ? -1 : until - expected);
+    }
+
     void realTimerFiresInEventLoop()
     {
         ExactTimer timer;

@@ -1,7 +1,11 @@
 #include "ClockEvents.h"
 #include "ClockState.h"
 #include "Module1.h"
+#include "Page.h"
 #include "WebServer.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <QSignalSpy>
 #include <QTcpSocket>
@@ -161,6 +165,53 @@ private slots:
             QVERIFY(lengthOf(reply) > 0 && reply.endsWith("\r\n\r\n"));
         }
         QCOMPARE(m.lngZeit, 45296); // read-only
+    }
+
+    void servesEveryFileOfThePage()
+    {
+        WebServer server(m, &events);
+        QVERIFY(server.listen({QHostAddress(QHostAddress::LocalHost), 0}));
+        for (const webpage::Entry& file : webpage::files()) {
+            const QByteArray reply = exchange(server.port(), "GET " + QByteArray(file.path) + " HTTP/1.1\r\n\r\n");
+            QVERIFY2(status(reply) == "200" && reply.contains("Content-Type: " + QByteArray(file.type) + "\r\n")
+                         && lengthOf(reply) > 0, file.path);
+        }
+    }
+
+    // How far its fast second has gone, as the page gets it: from the clock's
+    // timer (armed at 1000 with a time base of 2000 ms; `made` ticks made),
+    // never beyond the second, 0 for a held clock.
+    void elapsedFromTheTimer_data()
+    {
+        QTest::addColumn<bool>("running");
+        QTest::addColumn<qint64>("now");
+        QTest::addColumn<int>("made");
+        QTest::addColumn<int>("elapsed");
+        QTest::newRow("before the first tick") << true << qint64(1100) << 0 << 100;
+        QTest::newRow("after two ticks") << true << qint64(5030) << 2 << 30;
+        QTest::newRow("a tick due, not yet made") << true << qint64(3400) << 0 << 1999;
+        QTest::newRow("held") << false << qint64(1100) << 0 << 0;
+    }
+    void elapsedFromTheTimer()
+    {
+        QFETCH(bool, running);
+        QFETCH(qint64, now);
+        QFETCH(int, made);
+        qint64 clock = 1000;
+        ExactTimer timer(nullptr, [&clock] { return clock; });
+        timer.setInterval(m.lngFaktor = 2000);
+        timer.setEnabled(m.running = running);
+        ClockEvents ticked;
+        ticked.setTimer(&timer);
+        for (clock = now; made > 0; --made)
+            timer.poll();
+        WebServer server(m, &ticked);
+        QVERIFY(server.listen({QHostAddress(QHostAddress::LocalHost), 0}));
+        const QByteArray reply = exchange(server.port(), "GET / HTTP/1.1\r\n\r\n");
+        const qsizetype from = reply.indexOf("id=\"zustand\">") + 13;
+        const QByteArray json = reply.mid(from, reply.indexOf("</script>", from) - from);
+        QVERIFY2(clockstate::fromJson(json), json.constData());
+        QTEST(QJsonDocument::fromJson(json).object().value(QLatin1StringView("elapsed")).toInt(), "elapsed");
     }
 
     void stateIsTheSharedJson()

@@ -3,10 +3,10 @@
 # --web on a loopback port: the live page shows "noch nicht gestartet" and no
 # time before Start, its manifest and icons load, it shows the program's time
 # after Start, the held time and mark after a hold, runs again after continue
-# and counts by itself between updates; bad and flooding traffic gets its
-# answers while the clock stays exact; pages that flood are closed,
-# pipelined requests answered, and one address cannot take the server from
-# another. A plain run listens nowhere. With SHOT_DIR set it also makes the
+# and counts by itself between updates, its separator blinking as the
+# program's; bad and flooding traffic gets its answers while the clock stays
+# exact; pages that flood are closed, pipelined requests answered, and one
+# address cannot take the server from another. A plain run listens nowhere. With SHOT_DIR set it also makes the
 # phone and tablet screenshots of the page there.
 WEBDIR=$(cd "$(dirname "$0")" && pwd)
 . "$WEBDIR/../e2e/lib.sh" "$1"
@@ -127,6 +127,15 @@ for _ in 1 2 3; do
     break
 done
 [ -n "$counted" ] || fail "an update came in every window"
+# the separator blinks in the program's rhythm, which the page is handed: at
+# 100 ms it is off in the second ten fast seconds of each twenty
+blinking='(async () => { const z = document.getElementById("zeit"), dot = document.querySelector("#led .punkt"), seen = new Set();
+    for (let i = 0; i < 30; i++, await new Promise(r => setTimeout(r, 100))) {
+        const s = Number(z.dataset.seconds) % 60, off = dot.classList.contains("aus");
+        if ((Math.floor(s / 10) % 2 === 1) !== off) return "off " + off + " at " + s;
+        seen.add(off);
+    } return seen.size === 2 ? "ok" : "no change"; })()'
+[ "$(tool eval "$DEV" "$blinking" | tr -d '"')" = ok ] || fail "separator: $(tool eval "$DEV" "$blinking")"
 
 # bad requests get their answers; a flood of 500 connections is answered or
 # closed, and the clock keeps its time meanwhile

@@ -13,8 +13,10 @@
     const digitSegments = form.dataset.digits.split(',').map(Number);
     const digitWidth = Number(form.dataset.width);
     const digitHeight = Number(form.dataset.height);
+    // the separator's steps from the program's digital face: "above:every", then the slowest
+    const blink = form.dataset.blink.split(',').map(step => step.split(':').map(Number));
 
-    let state = null;      // the last state: time, timebase, running, title
+    let state = null;      // the last state the program sent
     let secondStart = 0;   // performance.now() when its fast second began
     let shown = -1;
     let timer = 0;
@@ -79,10 +81,10 @@
 
     const two = n => String(n).padStart(2, '0');
 
-    // the separator blinks like the program's: every 1, 2, 10 or 20 fast
-    // seconds depending on the time base, never faster than about 2 Hz
+    // fast seconds between two toggles of the separator, as the program's
     function divisor(timebase) {
-        return timebase > 500 ? 1 : timebase > 100 ? 2 : timebase > 50 ? 10 : 20;
+        const step = blink.find(s => s.length === 1 || timebase > s[0]);
+        return step[step.length - 1];
     }
 
     function current(now) {
