@@ -124,7 +124,7 @@ start_xmessage() {
     xmessage -geometry "${gw}x${gh}+${gx}+${gy}" -bg "$bg" -title zweitfenster "$@" >/dev/null 2>&1 &
     XM_PID=$!
     PIDS+=("$XM_PID")
-    XM_ID=$(wait_window "^zweitfenster$")
+    XM_ID=$(wait_window "^zweitfenster$" 30)
 }
 
 # the line of the time file, without its line end
