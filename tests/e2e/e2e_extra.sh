@@ -172,6 +172,7 @@ start_with() {
     write_settings "$@"
     [ -z "$watch" ] || watch_files
     start_app
+    # an assignment, so that a window that never comes ends the test
     cfg=$(wait_window "^ Quendrasil-Konfiguration$")
 }
 
