@@ -7,15 +7,12 @@
 #   (its own exact timer alone), DRIFT seconds each.
 #   bench/mrclock.sh [BUILD_DIR] [SECONDS] [DRIFT]
 set -euo pipefail
-if [ -z "${QUENDRASIL_NETNS:-}" ]; then
-    QUENDRASIL_NETNS=1 exec unshare -n bash "$0" "$@"
-fi
-ip link set lo up && ip link set lo multicast on && ip route add 239.0.0.0/8 dev lo
+. "$(dirname "$0")/../tests/e2e/mrclock_lib.sh" "$@"
 BUILD=$(readlink -f "${1:-build}")
 SECS=${2:-60}
 DRIFT=${3:-600}
 BIN=$BUILD/bench/quendrasil_netbench
-HERE=$(cd "$(dirname "$0")" && pwd)
+STATION="python3 $(cd "$(dirname "$0")" && pwd)/mrclock_station.py"
 [ -x "$BIN" ] || { echo "build first: $BIN is missing" >&2; exit 1; }
 
 . "$(dirname "$0")/desktop.sh"
@@ -30,13 +27,13 @@ for tb in 10 167; do
     read -r n med worst shown p99 < <($SAMPLE lag "$SECS" 20 "$WORK/master.probe" "$WORK/f1.probe")
     echo "time base $tb ms, $SECS s, $n samples: median $med, worst $worst fast s (99 % within $p99); shown seconds differ by at most $shown"
     kill "$master_PID" "$f1_PID"
-    sleep 0.5
+    wait "$master_PID" "$f1_PID" 2>/dev/null || true
 done
 
 for every in 20 "$DRIFT"; do
     instance f1 250 4500 --follow mrclock:///Station
-    read -r n med worst final < <(python3 "$HERE/mrclock_station.py" "$DRIFT" 7 "$every" "$WORK/f1.probe")
+    read -r n med worst final < <($STATION "$DRIFT" 7 "$every" "$WORK/f1.probe")
     echo "speed 7, a datagram every $every s, $DRIFT s, $n samples: median $med, worst $worst fast s; at the end $final fast s"
     kill "$f1_PID"
-    sleep 0.5
+    wait "$f1_PID" 2>/dev/null || true
 done

@@ -4,7 +4,6 @@
 # with a private broker on loopback.
 #   bench/network.sh [BUILD_DIR] [SECONDS at 10 ms] [SECONDS at 1000 ms]
 set -euo pipefail
-PATH=$PATH:/usr/sbin # the broker
 BUILD=$(readlink -f "${1:-build}")
 SECS=${2:-60}
 LONG=${3:-3600}
@@ -14,16 +13,7 @@ BIN=$BUILD/bench/quendrasil_netbench
 . "$(dirname "$0")/desktop.sh"
 . "$(dirname "$0")/instances.sh"
 
-PORT=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-printf 'listener %s 127.0.0.1\nallow_anonymous true\npersistence false\n' "$PORT" >"$WORK/mosquitto.conf"
-BROKER=
-start_broker() {
-    mosquitto -c "$WORK/mosquitto.conf" >/dev/null 2>&1 &
-    BROKER=$!
-    PIDS+=("$BROKER")
-    until mosquitto_sub -p "$PORT" -t probe -W 1 -E 2>/dev/null; do sleep 0.05; done
-}
-URL="mqtt://127.0.0.1:$PORT/Bench"
+URL="mqtt://127.0.0.1:$BROKER_PORT/Bench"
 
 monotonic_ns() { python3 -c 'import time; print(time.monotonic_ns())'; }
 
@@ -60,8 +50,7 @@ echo "late follower in step $total s after its launch; its control window was up
 
 r1=$($SAMPLE received "$WORK/f1.probe")
 r2=$($SAMPLE received "$WORK/f2.probe")
-kill "$BROKER"
-wait "$BROKER" 2>/dev/null || true
+stop_broker
 sleep 3
 restart=$(monotonic_ns)
 $SAMPLE catchup 10 "$restart" "$r1,$r2" "$WORK/master.probe" "$WORK/f1.probe" "$WORK/f2.probe" >"$WORK/restart" &
@@ -71,8 +60,8 @@ wait "$catchup"
 read -r _ t1 t2 <"$WORK/restart"
 echo "after the broker's restart (3 s away) a new state and in step after $t1 s and $t2 s"
 
-for p in "$master_PID" "$f1_PID" "$f2_PID" "$late_PID"; do kill "$p" 2>/dev/null || true; done
-sleep 0.5
+kill "$master_PID" "$f1_PID" "$f2_PID" "$late_PID" 2>/dev/null || true
+wait "$master_PID" "$f1_PID" "$f2_PID" "$late_PID" 2>/dev/null || true
 instance master 1000 1500 --publish "$URL"
 instance f1 1000 4500 --follow "$URL"
 instance f2 1000 7500 --follow "$URL"

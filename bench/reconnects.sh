@@ -5,29 +5,23 @@
 # refuses the login (mosquitto with a password file, counted in its log).
 #   bench/reconnects.sh [BUILD_DIR] [SECONDS]
 set -euo pipefail
-PATH=$PATH:/usr/sbin # the broker
 BUILD=$(readlink -f "${1:-build}")
 SECS=${2:-60}
 BIN=$BUILD/quendrasil
 [ -x "$BIN" ] || { echo "build first: $BIN is missing" >&2; exit 1; }
 . "$(dirname "$0")/desktop.sh"
+. "$HERE/e2e_extra.sh"
+. "$HERE/mqtt_lib.sh"
 
 free_port() { python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'; }
 
 # follower URL: the program in its own folder, following for SECS seconds
 follower() {
-    mkdir -p "$WORK/f"
-    cp "$BIN" "$WORK/f/quendrasil"
-    local keys=("[Stunden]" "[Minuten]" "[Faktor]" "[Anzeige analog / digital]" "[Position Anzeige left]"
-        "[Position Anzeige top]" "[Position Konfiguration left]" "[Position Konfiguration top]" "[Titel]"
-        "[Breite Maxi]" "[H"$'\xf6'"he Maxi]" "[letzte Zeit Std]" "[letzte Zeit Min]" "[Datei erzeugen]")
-    local i=0 v
-    : >"$WORK/f/Quendrasil.ini"
-    for v in 6 0 1000 4 300 300 6000 300 f 0 0 0 0 False; do
-        printf '%s\r\n%s\r\n' "${keys[$i]}" "$v" >>"$WORK/f/Quendrasil.ini"
-        i=$((i + 1))
-    done
-    (cd "$WORK/f" && QUENDRASIL_MQTT_PASSWORD=falsch exec timeout "$SECS" ./quendrasil --follow "$1" >/dev/null 2>&1) || true
+    write_settings 6 0 1000 4 300 300 6000 300 f 0 0 0 0 False
+    QUENDRASIL_MQTT_PASSWORD=falsch start_instance f --follow "$1"
+    sleep "$SECS"
+    kill "$f_PID" 2>/dev/null || true
+    wait "$f_PID" 2>/dev/null || true
 }
 
 # a stopped broker: every connection is closed at once, and counted
@@ -47,19 +41,18 @@ while True:
         print(n, file=f)
 PY
 PIDS+=($!)
-sleep 0.5
+wait_for '[ -n "$(ss -ltnH "sport = :$PORT")" ]' 10 || fail "the listener did not start"
 follower "mqtt://127.0.0.1:$PORT/Bench"
 stopped=$(cat "$WORK/closed" 2>/dev/null || echo 0)
 
-# a broker that refuses the login
-PORT=$(free_port)
+# a broker that refuses the login (the connections of the probe of its start not counted)
 mosquitto_passwd -c -b "$WORK/passwd" bench richtig 2>/dev/null
 printf 'user root\nlistener %s 127.0.0.1\nallow_anonymous false\npassword_file %s\nlog_dest file %s\nlog_type all\n' \
-    "$PORT" "$WORK/passwd" "$WORK/broker.log" >"$WORK/mosquitto.conf"
-mosquitto -c "$WORK/mosquitto.conf" >/dev/null 2>&1 &
-PIDS+=($!)
-sleep 0.5
-follower "mqtt://bench@127.0.0.1:$PORT/Bench"
-refused=$(grep -c 'New connection from' "$WORK/broker.log" || true)
+    "$BROKER_PORT" "$WORK/passwd" "$WORK/connections.log" >"$WORK/mosquitto.conf"
+BROKER_LOGIN=(-u bench -P richtig)
+start_broker
+probes=$(grep -c 'New connection from' "$WORK/connections.log" || true)
+follower "mqtt://bench@127.0.0.1:$BROKER_PORT/Bench"
+refused=$(($(grep -c 'New connection from' "$WORK/connections.log" || true) - probes))
 
 echo "connection attempts in $SECS s: stopped broker $stopped, refused login $refused"

@@ -39,9 +39,14 @@ build_project() {
     if [ ! -f build/CMakeCache.txt ]; then
         cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
     fi
-    cmake --build build -j"$(nproc)" -- --no-print-directory | grep -vE '^\[ *[0-9]+%\]|^Consolidate compiler generated' || true
-    # the build must have succeeded
-    cmake --build build -j"$(nproc)" >/dev/null
+    build_quietly build
+}
+
+# builds in the folder $1 without the progress lines, and fails as the build does
+build_quietly() {
+    cmake --build "$1" -j"$(nproc)" -- --no-print-directory |
+        { grep -vE '^\[ *[0-9]+%\]|^Consolidate compiler generated' || true; } || return "${PIPESTATUS[0]}"
+    return "${PIPESTATUS[0]}"
 }
 
 # The same sources once more with AddressSanitizer and UndefinedBehaviorSanitizer,
@@ -52,8 +57,7 @@ build_sanitized() {
         cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" \
             -DQUENDRASIL_SANITIZE=ON >/dev/null
     fi
-    cmake --build build-asan -j"$(nproc)" -- --no-print-directory | grep -vE '^\[ *[0-9]+%\]|^Consolidate compiler generated' || true
-    cmake --build build-asan -j"$(nproc)" >/dev/null
+    build_quietly build-asan
 }
 
 # Runs the unit tests, and the end-to-end tests of the network, the web page

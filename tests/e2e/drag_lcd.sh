@@ -5,14 +5,8 @@
 # quitting saves that place: the pixel position times 15.
 . "$(dirname "$0")/lib.sh" "$1"
 . "$HERE/e2e_extra.sh"
-start_desktop
-write_settings " 12 " " 0 " " 100 " " 4 " " 1500 " " 1500 " " 9000 " " 1500 " "Anlage" " 9360 " " 8685 " " 0 " " 0 " "False"
-start_app
-
-cfg=$(wait_window "^ Quendrasil-Konfiguration$")
-lcd=$(wait_sized 115x50)
-wait_pos "$lcd" "100 100" || fail "frmLCD at $(client_pos "$lcd"), not at 100 100 (1500 twips)"
-[ "$(frame_rect "$lcd")" = "100 100 115 50" ] || fail "frmLCD has a frame: $(frame_rect "$lcd")"
+start_with " 12 " " 0 " " 100 " " 4 " " 1500 " " 1500 " " 9000 " " 1500 " "Anlage" " 9360 " " 8685 " " 0 " " 0 " "False"
+lcd=$(display_at 115x50 "100 100" frmLCD)
 
 # the surface between the LCD frame picture and the hidden digit store
 drag 1 150 145 130 90

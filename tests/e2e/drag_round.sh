@@ -4,14 +4,8 @@
 # dial leave it in place. Quitting saves the new place: pixels times 15.
 . "$(dirname "$0")/lib.sh" "$1"
 . "$HERE/e2e_extra.sh"
-start_desktop
-write_settings " 12 " " 0 " " 100 " " 0 " " 4500 " " 3000 " " 9000 " " 1500 " "Anlage" " 9360 " " 8685 " " 0 " " 0 " "False"
-start_app
-
-cfg=$(wait_window "^ Quendrasil-Konfiguration$")
-uhr=$(wait_sized 122x121)
-wait_pos "$uhr" "300 200" || fail "frmAnalog_R at $(client_pos "$uhr"), not at 300 200 (4500, 3000 twips)"
-[ "$(frame_rect "$uhr")" = "300 200 122 121" ] || fail "frmAnalog_R has a frame: $(frame_rect "$uhr")"
+start_with " 12 " " 0 " " 100 " " 0 " " 4500 " " 3000 " " 9000 " " 1500 " "Anlage" " 9360 " " 8685 " " 0 " " 0 " "False"
+uhr=$(display_at 122x121 "300 200" frmAnalog_R)
 
 # the dial (picUhr, centre 60,61) takes the press itself: no move
 drag 1 360 261 80 60

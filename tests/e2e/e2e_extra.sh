@@ -74,13 +74,17 @@ drag() {
     sleep 0.2
 }
 
+# activates window $1 and waits until it is the active window and has the keyboard focus
+activate() {
+    xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true
+    wait_for "[ \"\$(xdotool getactivewindow 2>/dev/null)\" = '$1' ] && [ \"\$(xdotool getwindowfocus 2>/dev/null)\" = '$1' ]" 5
+}
+
 # the control window, in front and active, ready for its access keys
 activate_config() {
     local cfg
     cfg=$(wait_window "^ Quendrasil-Konfiguration$")
-    xdotool windowactivate --sync "$cfg" >/dev/null 2>&1 || true
-    wait_for "[ \"\$(xdotool getactivewindow 2>/dev/null)\" = '$cfg' ]" 5 || fail "the control window does not become active"
-    sleep 0.2
+    activate "$cfg" || fail "the control window does not become active"
     echo "$cfg"
 }
 
@@ -120,7 +124,7 @@ start_xmessage() {
     xmessage -geometry "${gw}x${gh}+${gx}+${gy}" -bg "$bg" -title zweitfenster "$@" >/dev/null 2>&1 &
     XM_PID=$!
     PIDS+=("$XM_PID")
-    XM_ID=$(wait_window "^zweitfenster$")
+    XM_ID=$(wait_window "^zweitfenster$" 30)
 }
 
 # the line of the time file, without its line end
@@ -153,4 +157,52 @@ double_click() {
 
 config_shown() {
     [ -n "$(window_named "^ Quendrasil-Konfiguration$")" ]
+}
+
+# start_with [--watch] VALUES...: the desktop, a settings file of the
+# fourteen values, the program (its folder watched from then on with
+# --watch) and its control window, waited for
+start_with() {
+    local watch= cfg
+    if [ "$1" = --watch ]; then
+        watch=1
+        shift
+    fi
+    start_desktop
+    write_settings "$@"
+    [ -z "$watch" ] || watch_files
+    start_app
+    # an assignment, so that a window that never comes ends the test
+    cfg=$(wait_window "^ Quendrasil-Konfiguration$")
+}
+
+# the display window without a frame of client size $1, waited for at "X Y"
+# ($2) on the screen; $3 names it in a failure
+display_at() {
+    local id
+    id=$(wait_sized "$1") || exit 1
+    wait_pos "$id" "$2" || fail "$3 at $(client_pos "$id"), not at $2"
+    [ "$(frame_rect "$id")" = "$2 ${1/x/ }" ] || fail "$3 has a frame or title bar: $(frame_rect "$id")"
+    echo "$id"
+}
+
+# closes the display window $1 (named $2 in a failure) by openbox's close
+# box, the right-most button of its title bar: the program ends with 0, its
+# windows disappear, the control window included, and the settings file is
+# written exactly once
+close_by_box() {
+    local fx fy fw fh ext el er et eb status=0
+    read -r fx fy fw fh < <(frame_rect "$1")
+    ext=$(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= *//p' | tr -d ' ')
+    IFS=, read -r el er et eb <<<"$ext"
+    [ "${et:-0}" -gt 10 ] || fail "$2 shows no title bar (frame extents '$ext')"
+    shot before_close
+    xdotool mousemove $((fx + fw - er - 10)) $((fy + et / 2)) click 1
+    wait_exit 10 || status=$?
+    [ "$status" -eq 0 ] || fail "exit status $status after closing $2"
+    [ -z "$(window_named "^ Quendrasil-Konfiguration$")" ] || fail "the control window is still shown"
+    ! xwininfo -id "$1" 2>/dev/null | grep -q IsViewable || fail "$2 is still shown"
+    # the program has ended: only inotifywait's report may still be on its way
+    wait_for '[ "$(settings_writes)" -ge 1 ]' 5 || true
+    [ "$(settings_writes)" -eq 1 ] || fail "settings written $(settings_writes) times (events: $(tr '\n' ' ' <"$WORK/events"))"
 }

@@ -1,9 +1,10 @@
 # Shared by the end-to-end tests: a real X desktop (Xvfb with openbox), the
 # program started from a private folder, and helpers to drive and watch it.
 # Usage in a test: . lib.sh BINARY; start_desktop; ...; start_app; ...
+# (the benchmarks' desktop gives no binary)
 set -euo pipefail
 
-BIN=$(readlink -f "$1")
+BIN=${1:+$(readlink -f "$1")}
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 for tool in Xvfb openbox xdotool import xprop inotifywait; do
@@ -47,8 +48,10 @@ wait_for() {
     done
 }
 
+# a screen of SCREEN pixels (default 1280x1024); the server's process id in XVFB_PID
 start_desktop() {
-    Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$WORK/display" 2>"$WORK/xvfb.log" &
+    Xvfb -displayfd 5 -screen 0 "${SCREEN:-1280x1024}x24" -nolisten tcp 5>"$WORK/display" 2>"$WORK/xvfb.log" &
+    XVFB_PID=$!
     PIDS+=($!)
     wait_for '[ -s "$WORK/display" ]' 30 || fail "Xvfb did not start"
     export DISPLAY=":$(head -n1 "$WORK/display")"
@@ -58,18 +61,19 @@ start_desktop() {
     wait_for 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' 30 || fail "openbox did not start"
 }
 
-# copies the program into its private folder and starts it there
+# copies the program into its private folder and starts it there with the arguments given
 start_app() {
     cp "$BIN" "$APPDIR/quendrasil"
-    (cd "$APPDIR" && QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$WORK" exec ./quendrasil >"$WORK/app.log" 2>&1) &
+    (cd "$APPDIR" && QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$WORK" exec ./quendrasil "$@" >"$WORK/app.log" 2>&1) &
     APP_PID=$!
 }
 
 # watches the program folder for files written there
 watch_files() {
-    inotifywait -m -q -e close_write,moved_to,create --format '%e %f' "$APPDIR" >"$WORK/events" 2>/dev/null &
+    : >"$WORK/watch.log"
+    inotifywait -m -e close_write,moved_to,create --format '%e %f' "$APPDIR" >"$WORK/events" 2>"$WORK/watch.log" &
     PIDS+=($!)
-    sleep 0.3
+    wait_for 'grep -q "Watches established" "$WORK/watch.log"' 10 || fail "inotifywait did not start: $(cat "$WORK/watch.log")"
 }
 
 # how often the settings file was (re)written since watch_files

@@ -6,9 +6,7 @@
 # control window shows it again.
 . "$(dirname "$0")/lib.sh" "$1"
 . "$HERE/e2e_extra.sh"
-start_desktop
-write_settings " 10 " " 8 " " 100 " " 6 " " 3000 " " 1500 " " 9000 " " 1500 " "Anlage" " 7500 " " 6000 " " 0 " " 0 " "False"
-start_app
+start_with " 10 " " 8 " " 100 " " 6 " " 3000 " " 1500 " " 9000 " " 1500 " "Anlage" " 7500 " " 6000 " " 0 " " 0 " "False"
 
 minimized() {
     xprop -id "$1" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_HIDDEN ||

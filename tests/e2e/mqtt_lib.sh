@@ -84,8 +84,7 @@ keys_to() {
     local id
     wait_for "[ -n \"\$(control_of $1)\" ]" 5 || fail "no control window of $1"
     id=$(control_of "$1")
-    xdotool windowactivate --sync "$id" >/dev/null 2>&1 || true
-    sleep 0.3
+    activate "$id" || fail "the control window of $1 does not become active"
     shift
     xdotool key --window "$id" "$@"
 }

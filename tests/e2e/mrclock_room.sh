@@ -16,6 +16,7 @@ start_desktop
 # the master: time base 20 ms, so speed 50 and a fast minute every 1.2 s
 write_settings " 12 " " 0 " " 20 " " 4 " " 4500 " " 3000 " " 300 " " 3300 " $'Bw S\xfcd' " 0 " " 0 " " 0 " " 0 " "True"
 $PEER strict 10 >"$WORK/strict.out" 2>&1 &
+STRICT=$!
 PIDS+=($!)
 $PEER lenient 10 >"$WORK/lenient.out" 2>&1 &
 LENIENT=$!
@@ -23,11 +24,12 @@ PIDS+=($!)
 wait_for "grep -q listening $WORK/strict.out && grep -q listening $WORK/lenient.out" 10 || fail "the receivers do not listen"
 start_instance master --publish "mrclock:///Anlage"
 wait_for "status_of $master_PID | grep -q 'sendet die MRclock-Uhr'" 10 || fail "the master: $(status_of "$master_PID")"
-sleep 0.5
+# a datagram of the clock before Start, read by both
+wait_for "[ \$(wc -l <$WORK/strict.out) -ge 2 ] && [ \$(wc -l <$WORK/lenient.out) -ge 2 ]" 10 ||
+    fail "the receivers read nothing before Start"
 keys_to "$master_PID" alt+a
 advances master 4 || fail "the master's clock does not run"
-wait_for "! kill -0 $LENIENT 2>/dev/null" 15
-sleep 0.3
+wait_for "! kill -0 $STRICT 2>/dev/null && ! kill -0 $LENIENT 2>/dev/null" 15
 for r in strict lenient; do
     ! grep -q REFUSED "$WORK/$r.out" || fail "the $r receiver refused: $(grep REFUSED "$WORK/$r.out" | head -n 3)"
     sed -n 2p "$WORK/$r.out" | grep -q '^Anlage [0-9:]* no 50 Bw Süd$' || fail "$r, before Start: $(sed -n 2p "$WORK/$r.out")"

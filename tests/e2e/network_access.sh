@@ -45,9 +45,9 @@ PIDS+=("$!")
 box=$(wait_window "^ Quendrasil$")
 for _ in 1 2 3 4 5; do
     [ -s "$WORK/taken.status" ] && break
-    xdotool windowactivate --sync "$box" >/dev/null 2>&1 || true
+    activate "$box" || true
     xdotool key Return 2>/dev/null || true
-    sleep 0.5
+    wait_for "[ -s '$WORK/taken.status' ]" 2 || true
 done
 wait_for "[ -s '$WORK/taken.status' ]" 5 || fail "the program did not end after its message box"
 [ "$(cat "$WORK/taken.status")" = 2 ] || fail "exit status $(cat "$WORK/taken.status") for a taken port"

@@ -34,9 +34,9 @@ box=$(wait_window "^ Broker nicht erreichbar$")
 for _ in 1 2 3 4 5; do
     box=$(window_named "^ Broker nicht erreichbar$" || true)
     [ -z "$box" ] && break
-    xdotool windowactivate --sync "$box" >/dev/null 2>&1 || true
+    activate "$box" || true
     xdotool key Return 2>/dev/null || true
-    sleep 0.5
+    wait_for '[ -z "$(window_named "^ Broker nicht erreichbar$")" ]' 2 || true
 done
 [ -z "$(window_named "^ Broker nicht erreichbar$" || true)" ] || fail "the message box stays"
 status_of "$master_PID" | grep -q 'nicht erreichbar' || fail "the master's caption: $(status_of "$master_PID")"
@@ -90,9 +90,9 @@ for i in range(1000):
         print('{"pad":"' + "a" * 5000 + '"}')
 PY
 mosquitto_pub -p "$BROKER_PORT" -t quendrasil/Anlage/state -l <"$WORK/fuzz" || fail "could not send the payloads"
-sleep 1
-kill -0 "$follower_PID" || fail "the follower died of the payloads"
+wait_for "grep -q 'ignored a message' '$WORK/follower.log'" 10 || fail "the follower did not log the payloads"
 in_step master follower 20 || fail "not in step after the payloads"
+kill -0 "$follower_PID" || fail "the follower died of the payloads"
 [ "$(grep -c 'ignored a message' "$WORK/follower.log")" -eq 1 ] || fail "not logged once: $(grep -c 'ignored' "$WORK/follower.log")"
 
 # a stopped broker does not slow the master

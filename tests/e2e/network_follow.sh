@@ -58,7 +58,8 @@ sleep 0.5
 # hold on the master (its control window comes back by a double-click)
 double_click 305 220
 keys_to "$master_PID" alt+h
-sleep 0.5
+held_state() { mosquitto_sub -p "$BROKER_PORT" -t quendrasil/Anlage/state -C 1 -W 2 | grep -q '"running":false'; }
+wait_for held_state 10 || fail "the master did not publish its hold"
 held=$(minute_of master)
 sleep 2
 [ "$(minute_of master)" = "$held" ] || fail "the master did not hold"

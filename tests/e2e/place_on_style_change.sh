@@ -7,9 +7,7 @@
 # frame, and their faces sit evenly within it.
 . "$(dirname "$0")/lib.sh" "$1"
 . "$HERE/e2e_extra.sh"
-start_desktop
-write_settings " 12 " " 0 " " 100 " " 2 " " 4500 " " 3000 " " 9000 " " 1500 " "Anlage" " 9360 " " 8685 " " 0 " " 0 " "False"
-start_app
+start_with " 12 " " 0 " " 100 " " 2 " " 4500 " " 3000 " " 9000 " " 1500 " "Anlage" " 9360 " " 8685 " " 0 " " 0 " "False"
 
 # the raised edge (light top-left, dark bottom-right) of window $2, and its
 # face reaching to $4 pixels inside the edge on every side (no background $3
@@ -28,9 +26,7 @@ edge_even() {
     done
 }
 
-cfg=$(wait_window "^ Quendrasil-Konfiguration$")
-win=$(wait_sized 145x146)
-wait_pos "$win" "300 200" || fail "frmAnalog at $(client_pos "$win"), not at 300 200"
+win=$(display_at 145x146 "300 200" frmAnalog)
 edge_even frmAnalog "$win" "srgb(171,171,171)" 4
 
 # clicks the option button of style $1 (its left and top in pixels inside

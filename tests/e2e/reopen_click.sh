@@ -5,13 +5,8 @@
 # style and continue (Alt+W) on the way; the clock is never held by a click.
 . "$(dirname "$0")/lib.sh" "$1"
 . "$HERE/e2e_extra.sh"
-start_desktop
-write_settings " 12 " " 0 " " 10 " " 4 " " 4500 " " 3000 " " 9000 " " 1500 " "Anlage" " 9360 " " 8685 " " 0 " " 0 " "True"
-start_app
-
-cfg=$(wait_window "^ Quendrasil-Konfiguration$")
-lcd=$(wait_sized 115x50)
-wait_pos "$lcd" "300 200" || fail "frmLCD at $(client_pos "$lcd"), not at 300 200"
+start_with " 12 " " 0 " " 10 " " 4 " " 4500 " " 3000 " " 9000 " " 1500 " "Anlage" " 9360 " " 8685 " " 0 " " 0 " "True"
+lcd=$(display_at 115x50 "300 200" frmLCD)
 start_clock
 time_advances 5 || fail "the clock does not run after Start"
 

@@ -4,13 +4,8 @@
 # quitting stays impossible until the clock is held.
 . "$(dirname "$0")/lib.sh" "$1"
 . "$HERE/e2e_extra.sh"
-start_desktop
-write_settings " 12 " " 0 " " 10 " " 0 " " 4500 " " 3000 " " 9000 " " 1500 " "Anlage" " 9360 " " 8685 " " 0 " " 0 " "True"
-start_app
-
-cfg=$(wait_window "^ Quendrasil-Konfiguration$")
-uhr=$(wait_sized 122x121)
-wait_pos "$uhr" "300 200" || fail "frmAnalog_R at $(client_pos "$uhr"), not at 300 200"
+start_with " 12 " " 0 " " 10 " " 0 " " 4500 " " 3000 " " 9000 " " 1500 " "Anlage" " 9360 " " 8685 " " 0 " " 0 " "True"
+uhr=$(display_at 122x121 "300 200" frmAnalog_R)
 start_clock
 time_advances 5 || fail "the clock does not run after Start (time file: '$(time_line)')"
 

@@ -34,9 +34,7 @@ shot before
 write_settings " 12 " " 0 " " 100 " " 0 " " $((ux * 15)) " " $((uy * 15)) " " 9000 " " 1500 " "Anlage" " 9360 " " 8685 " " 0 " " 0 " "False"
 start_app
 cfg=$(wait_window "^ Quendrasil-Konfiguration$")
-uhr=$(wait_sized 122x121)
-wait_pos "$uhr" "$ux $uy" || fail "frmAnalog_R at $(client_pos "$uhr"), not at $ux $uy"
-[ "$(frame_rect "$uhr")" = "$ux $uy 122 121" ] || fail "frmAnalog_R has a frame or title bar: $(frame_rect "$uhr")"
+uhr=$(display_at 122x121 "$ux $uy" frmAnalog_R)
 
 # compares the clock's rectangle in shot $1 with the same place before it
 # was shown: outside the circle the window behind, on the ring black, at the

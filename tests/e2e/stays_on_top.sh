@@ -4,9 +4,7 @@
 # (style 1, with title bar) chosen in the control window.
 . "$(dirname "$0")/lib.sh" "$1"
 . "$HERE/e2e_extra.sh"
-start_desktop
-write_settings " 12 " " 0 " " 100 " " 6 " " 4500 " " 3000 " " 9000 " " 1500 " "Anlage" " 9360 " " 8685 " " 0 " " 0 " "False"
-start_app
+start_with " 12 " " 0 " " 100 " " 6 " " 4500 " " 3000 " " 9000 " " 1500 " "Anlage" " 9360 " " 8685 " " 0 " " 0 " "False"
 
 # the window's position in the stacking order, bottom first (-1 if absent)
 stack_index() {
@@ -41,9 +39,7 @@ check_above() {
     [ "$diff" = "0" ] || fail "$name is covered: $diff of its pixels changed when the other window was raised"
 }
 
-cfg=$(wait_window "^ Quendrasil-Konfiguration$")
-led=$(wait_sized 129x49)
-wait_pos "$led" "300 200" || fail "frmLED at $(client_pos "$led"), not at 300 200"
+led=$(display_at 129x49 "300 200" frmLED)
 sleep 0.3
 # the ordinary window over the whole clock
 start_xmessage "250 150 300 250" "#20c040" "ein gewoehnliches Fenster"
