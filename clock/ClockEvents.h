@@ -38,10 +38,16 @@ public:
         return TickPhase{*since, static_cast<double>(m_timer->exactInterval()) / 1e6};
     }
 
+    // A followed master's state put a time into the windows, although this
+    // computer's clock was never started: a web page shows that time too.
+    void markTimeShown() { m_timeShown = true; }
+    bool timeShown() const { return m_timeShown; }
+
 signals:
     void stateChanged();
     void minutePassed();
 
 private:
     QPointer<const ExactTimer> m_timer;
+    bool m_timeShown = false;
 };

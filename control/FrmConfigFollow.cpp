@@ -2,6 +2,7 @@
 
 #include "FrmConfig.h"
 
+#include "ClockEvents.h"
 #include "ClockState.h"
 #include "Controls.h"
 #include "DisplayForm.h"
@@ -68,6 +69,8 @@ void FrmConfig::applyFollowedState(const ClockState& s, qint64 exactIntervalNs)
         m.heldZeit = m.lngZeit;
     }
     m.running = s.running;
+    if (m.events)
+        m.events->markTimeShown();
     showMasterHeld(!s.running);
     anzeigeAktualisieren(m);
     tellStateChanged(); // a web page of this computer hears of it too

@@ -242,8 +242,9 @@ QByteArray WebServer::pageState()
     const std::optional<TickPhase> tick = s.running && m_events ? m_events->tickPhase() : std::nullopt;
     if (tick)
         elapsed = std::clamp<qint64>(tick->sinceLast, 0, s.timeBase - 1);
-    // before the first Start the page shows that the clock has not started
-    m_started = m_started || s.running;
+    // before the first Start the page shows that the clock has not started;
+    // a follower's page shows its master's time, held or running
+    m_started = m_started || s.running || (m_events && m_events->timeShown());
     QJsonObject o = clockstate::toObject(s);
     o.insert(QLatin1StringView("elapsed"), elapsed);
     o.insert(QLatin1StringView("started"), m_started);

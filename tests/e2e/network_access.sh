@@ -38,7 +38,7 @@ grep -q 'darf weder' "$WORK/name.log" || fail "the name with #: $(cat "$WORK/nam
 
 # started from the menu (standard error not a terminal): a start-up error in
 # a message box as well, with the same exit status; --version and --help
-"$BIN" --version | grep -qx 'Quendrasil 1.2.6' || fail "--version: $("$BIN" --version)"
+"$BIN" --version | grep -qx "Quendrasil ${QUENDRASIL_VERSION:?}" || fail "--version: $("$BIN" --version)"
 [ "$("$BIN" --help | LC_ALL=C.UTF-8 wc -L)" -le 80 ] || fail "--help is wider than 80 columns"
 (QT_QPA_PLATFORM=xcb "$BIN" --web "127.0.0.1:$BROKER_PORT" 2>"$WORK/taken.log" && echo 0 >"$WORK/taken.status" || echo $? >"$WORK/taken.status") &
 PIDS+=("$!")

@@ -70,6 +70,18 @@ sleep 2
 wait_for "status_of $late_PID | grep -q '^folgt der Uhr „Anlage“ – angehalten'" 3 || fail "the held follower: $(status_of "$late_PID")"
 xdotool search --all --pid "$late_PID" --name ' – angehalten$' >/dev/null || fail "the follower's display caption has no 'angehalten'"
 [ "$(caption_of "$late_PID")" = " Quendrasil-Konfiguration" ] || fail "the follower's caption: $(caption_of "$late_PID")"
+# a follower started while its master holds shows the held time on its web
+# page too, not "noch nicht gestartet"
+WEB_PORT=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+start_instance heldweb --follow "$URL" --web "127.0.0.1:$WEB_PORT"
+wait_for "status_of $heldweb_PID | grep -q '– angehalten'" 10 || fail "the held follower with a page: $(status_of "$heldweb_PID")"
+page=$(python3 -c 'import json, sys
+sys.path.insert(0, sys.argv[1])
+import webtool
+s = json.loads(webtool.ws_recv(webtool.ws_open(int(sys.argv[2]), "/live")))
+print(s["started"], s["time"] // 60, s["running"])' "$HERE/../web" "$WEB_PORT")
+[ "$page" = "True $held False" ] || fail "the held follower's page: $page (held at $held)"
+kill "$heldweb_PID"
 keys_to "$master_PID" alt+w
 advances late 4 || fail "the follower did not continue"
 wait_for "status_of $late_PID | grep -q '– läuft$'" 3 || fail "the running follower: $(status_of "$late_PID")"
