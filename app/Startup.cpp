@@ -67,7 +67,10 @@ std::unique_ptr<Sharing> loadSharing(const QString& programDir, const CommandLin
     const QStringList places = sharingModulePlaces(programDir);
     QString loadError;
     for (const QString& place : places) {
-        if (!QFileInfo(place).isFile())
+        const QFileInfo file(place);
+        // only a module of this user's or the system's, which nobody else can change
+        if (!file.isFile() || (file.ownerId() != 0 && file.ownerId() != getuid())
+            || (file.permissions() & (QFile::WriteGroup | QFile::WriteOther)))
             continue;
         QLibrary library(place);
         library.setLoadHints(QLibrary::PreventUnloadHint);
@@ -94,8 +97,15 @@ QString sharingModuleName() { return QStringLiteral("quendrasil-sharing.so"); }
 
 QStringList sharingModulePlaces(const QString& programDir)
 {
-    return {QDir::cleanPath(programDir + u'/' + QStringLiteral(QUENDRASIL_MODULE_FROM_BIN) + u'/' + sharingModuleName()),
-            QDir::cleanPath(programDir + u'/' + sharingModuleName())};
+    QStringList places{
+        QDir::cleanPath(programDir + u'/' + QStringLiteral(QUENDRASIL_MODULE_FROM_BIN) + u'/' + sharingModuleName()),
+        QDir::cleanPath(programDir + u'/' + sharingModuleName())};
+    // a copy of the program from the build folder, elsewhere, uses the
+    // build's module; never an installed program
+    using namespace filesfolder;
+    if (!isInstalledPlace(programDir, installedBinDir(), dataFromBin()))
+        places << QStringLiteral(QUENDRASIL_BUILT_MODULE);
+    return places;
 }
 
 int runProgram(int argc, char** argv, const StartHook& started)

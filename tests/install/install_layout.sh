@@ -88,13 +88,13 @@ run_in "$T/data/Quendrasil" "$T/usr/bin/quendrasil"
 touch "$T/before" && sleep 1
 run_in "$T/portable" "$T/portable/quendrasil"
 [ -z "$(find "$T/data" -newer "$T/before")" ] || fail "the portable copy wrote $(find "$T/data" -newer "$T/before")"
-# the sharing module: found by the installed program; a copy without it says so
+# the sharing module: found by the installed program, which says so when it is missing
 lib=$(find "$T/usr/lib" -name quendrasil-sharing.so)
 [ -n "$lib" ] || fail "no sharing module in lib/"
-env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen "$T/portable/quendrasil" --web 127.0.0.1:99999 \
-    >"$T/nomodule.log" 2>&1 && fail "the copy without the module started with --web"
-grep -q 'brauchen das Modul quendrasil-sharing.so' "$T/nomodule.log" || fail "no message: $(cat "$T/nomodule.log")"
-env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen "$T/usr/bin/quendrasil" --web 127.0.0.1:99999 \
-    >"$T/module.log" 2>&1 && fail "--web with a bad port started"
+web() { env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen "$T/usr/bin/quendrasil" --web 127.0.0.1:99999; }
+web >"$T/module.log" 2>&1 && fail "--web with a bad port started"
 grep -q -- '--web 127.0.0.1:99999' "$T/module.log" || fail "the installed module was not used: $(cat "$T/module.log")"
+mv "$lib" "$T/module.so"
+web >"$T/nomodule.log" 2>&1 && fail "the program without its module started with --web"
+grep -q 'brauchen das Modul quendrasil-sharing.so' "$T/nomodule.log" || fail "no message: $(cat "$T/nomodule.log")"
 echo "PASS install_layout"
