@@ -1,14 +1,12 @@
 // Runs the real windows with the real timer and reports how the fast time kept
-// up, the CPU share and the peak memory; or the time from start to the control
-// window on screen.
+// up, the CPU share and the peak memory. (The start-up is measured by
+// StartBench.cpp.)
 //
 //   quendrasil_bench run STYLE TIMEBASE SECONDS
 //       prints: style timebase ticks ideal cpu_percent peak_kib
-//   quendrasil_bench startup LAUNCH_NS
-//       prints: milliseconds from LAUNCH_NS (CLOCK_REALTIME, taken by the caller
-//       just before starting this program) to the first paint of the control window
 
 #include "Application.h"
+#include "FirstPaint.h"
 #include "Module1.h"
 #include "Program.h"
 #include "Services.h"
@@ -26,13 +24,6 @@
 
 namespace {
 
-qint64 realtimeNs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_REALTIME, &ts);
-    return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
-}
-
 double cpuSeconds()
 {
     rusage u{};
@@ -47,24 +38,6 @@ long peakKib()
     return u.ru_maxrss;
 }
 
-// Calls back once when the watched window is first painted.
-class FirstPaint : public QObject {
-public:
-    explicit FirstPaint(std::function<void()> done) : m_done(std::move(done)) {}
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint && m_done) {
-            auto done = std::move(m_done);
-            m_done = nullptr;
-            QTimer::singleShot(0, done);
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> m_done;
-};
-
 QWidget* topLevel(const QString& name)
 {
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -77,13 +50,11 @@ QWidget* topLevel(const QString& name)
 
 int main(int argc, char** argv)
 {
-    const qint64 mainNs = realtimeNs();
     Application::prepareEnvironment();
     Application app(argc, argv);
     const QStringList args = app.arguments();
-    const bool startup = args.value(1) == QStringLiteral("startup");
-    if (args.size() < (startup ? 3 : 5)) {
-        std::fprintf(stderr, "usage: %s run STYLE TIMEBASE SECONDS | startup LAUNCH_NS\n", argv[0]);
+    if (args.size() < 5 || args[1] != QStringLiteral("run")) {
+        std::fprintf(stderr, "usage: %s run STYLE TIMEBASE SECONDS\n", argv[0]);
         return 2;
     }
     Program::prepareFonts();
@@ -92,8 +63,8 @@ int main(int argc, char** argv)
 
     QTemporaryDir dir;
     Settings settings;
-    settings.anzeige = static_cast<std::int16_t>(startup ? 0 : args[2].toInt());
-    settings.faktor = startup ? 333 : args[3].toInt();
+    settings.anzeige = static_cast<std::int16_t>(args[2].toInt());
+    settings.faktor = args[3].toInt();
     settings.anzeigeLeft = 1500;
     settings.anzeigeTop = 1500;
     settings.breiteMaxi = 7200;
@@ -104,13 +75,6 @@ int main(int argc, char** argv)
     m.app.path = dir.path();
     Program program(m, services);
     FirstPaint watcher([&] {
-        if (startup) {
-            const qint64 launch = args[2].toLongLong();
-            std::printf("%.1f %.1f\n", (realtimeNs() - launch) / 1e6, (realtimeNs() - mainNs) / 1e6);
-            std::fflush(stdout);
-            QCoreApplication::exit(0);
-            return;
-        }
         auto* start = topLevel(QStringLiteral("frmConfig"))->findChild<QPushButton*>(QStringLiteral("btnStart"));
         start->click();
         const std::int32_t zeit0 = m.lngZeit;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The benchmark: every style at time bases 10 ms and 1000 ms under Xvfb with
-# openbox, at 10 ms also with both cores busy, and the start-up time.
+# openbox, at 10 ms also with both cores busy, and the start-up time beside a
+# bare Qt window's (bench/startup.sh).
 #   bench/run.sh [BUILD_DIR] [SECONDS]
 set -euo pipefail
 BUILD=$(readlink -f "${1:-build}")
@@ -24,14 +25,5 @@ for style in 0 1 2 3 4 5 6 7 8; do
     echo "| $style | \`${names[$style]}\` | $t10 / $i10 | $c10 % | $tb / $ib | $t1000 / $i1000 | $c1000 % | $peak MB |"
 done
 
-total=0
-runs=10
-best=
-for _ in $(seq $runs); do
-    launch=$(date +%s%N)
-    read -r ms _ < <("$BENCH" startup "$launch")
-    best=$(awk -v a="$ms" -v b="${best:-$ms}" 'BEGIN { print (a < b ? a : b) }')
-    total=$(awk -v a="$ms" -v t="$total" 'BEGIN { print a + t }')
-done
 echo
-echo "Start-up to the control window on screen: mean $(awk -v t="$total" -v n=$runs 'BEGIN { printf "%.0f", t / n }') ms, best $best ms over $runs starts."
+"$(dirname "$0")/startup.sh" "$BUILD"

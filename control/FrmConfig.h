@@ -66,11 +66,16 @@ public:
     void setNetworkNote(Note which, const QString& text);
     QString statusText() const;
     // --web: the status line names the page's first address, and the button
-    // "Uhr im &Netz…" (Alt+N) shows all of them with their QR codes.
+    // "Uhr im &Netz…" (Alt+N) asks to show all of them (pageAddressesWanted).
     void offerPageAddresses(const QStringList& urls);
     // A follower: the master holds its clock (the status line and the display
     // window's caption say "angehalten"), or runs it.
     void showMasterHeld(bool held);
+
+signals:
+    // The button "Uhr im &Netz…": the web page's part shows the addresses
+    // with their QR codes, parented to this window.
+    void pageAddressesWanted(const QStringList& urls);
 
 protected:
     void formLoad() override;

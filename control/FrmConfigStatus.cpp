@@ -5,7 +5,6 @@
 #include "FrmConfig.h"
 
 #include "Controls.h"
-#include "FrmUhrImNetz.h"
 
 #include <QFontMetrics>
 
@@ -66,8 +65,7 @@ void FrmConfig::offerPageAddresses(const QStringList& urls)
         connect(btnUhrImNetz, &QPushButton::clicked, this, [this] {
             if (!btnUhrImNetz->hasFocus())
                 btnUhrImNetz->setFocus(Qt::ShortcutFocusReason);
-            FrmUhrImNetz dialog(m_pageUrls, this);
-            dialog.exec();
+            emit pageAddressesWanted(m_pageUrls);
         });
         QWidget::setTabOrder(chkDatei, btnUhrImNetz);
         btnUhrImNetz->show();

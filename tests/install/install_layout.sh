@@ -68,6 +68,9 @@ run_in() { # FOLDER_EXPECTED BINARY
     for i in $(seq 100); do [ -e "$1/.Quendrasil.lock" ] && break; sleep 0.1; done
     [ -e "$1/.Quendrasil.lock" ] || { kill $pid; cat "$T/app.log"; fail "$2 did not take $1"; }
     sleep 2 # the start-up, which reads the settings, follows at once in the event loop
+    # a plain start maps none of the sharing module's libraries
+    ! grep -E 'quendrasil-sharing|libQt6Network|libQt6WebSockets|libmosquitto|libqrencode' /proc/$pid/maps ||
+        fail "$2 without options loaded the libraries above"
     kill -TERM $pid
     wait $pid || fail "$2 ended with $?"
     [ "$(grep -c $'\r$' "$1/Quendrasil.ini")" -eq 28 ] && [ "$1/Quendrasil.ini" -nt "$T/before" ] ||
@@ -85,4 +88,13 @@ run_in "$T/data/Quendrasil" "$T/usr/bin/quendrasil"
 touch "$T/before" && sleep 1
 run_in "$T/portable" "$T/portable/quendrasil"
 [ -z "$(find "$T/data" -newer "$T/before")" ] || fail "the portable copy wrote $(find "$T/data" -newer "$T/before")"
+# the sharing module: found by the installed program, which says so when it is missing
+lib=$(find "$T/usr/lib" -name quendrasil-sharing.so)
+[ -n "$lib" ] || fail "no sharing module in lib/"
+web() { env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen "$T/usr/bin/quendrasil" --web 127.0.0.1:99999; }
+web >"$T/module.log" 2>&1 && fail "--web with a bad port started"
+grep -q -- '--web 127.0.0.1:99999' "$T/module.log" || fail "the installed module was not used: $(cat "$T/module.log")"
+mv "$lib" "$T/module.so"
+web >"$T/nomodule.log" 2>&1 && fail "the program without its module started with --web"
+grep -q 'brauchen das Modul quendrasil-sharing.so' "$T/nomodule.log" || fail "no message: $(cat "$T/nomodule.log")"
 echo "PASS install_layout"

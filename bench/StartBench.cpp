@@ -1,0 +1,57 @@
+// Start-up to the first paint of the first window, for bench/startup.sh.
+//
+//   quendrasil_startbench [OPTIONS]   the program itself, with its options
+//   quendrasil_barewindow             a bare Qt window, for comparison
+//
+// Each prints the milliseconds from QUENDRASIL_LAUNCH_NS (the wall clock in
+// nanoseconds, taken by the caller just before starting it) to the first
+// paint, and ends.
+
+#include "FirstPaint.h"
+
+#include <QApplication>
+#include <QWidget>
+
+#include <cstdio>
+
+#ifdef QUENDRASIL_BARE_WINDOW
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QWidget window;
+    window.resize(400, 300);
+    const qint64 launch = qgetenv("QUENDRASIL_LAUNCH_NS").toLongLong();
+    FirstPaint watcher([launch] {
+        std::printf("%.1f\n", (realtimeNs() - launch) / 1e6);
+        std::fflush(stdout);
+        QCoreApplication::exit(0);
+    });
+    window.installEventFilter(&watcher);
+    window.show();
+    return app.exec();
+}
+
+#else
+
+#include "Program.h"
+#include "Startup.h"
+
+int main(int argc, char** argv)
+{
+    const qint64 launch = qgetenv("QUENDRASIL_LAUNCH_NS").toLongLong();
+    return runProgram(argc, argv, [launch](Program& program, Module1&) {
+        QWidget* control = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QStringLiteral("frmConfig"))
+                control = w;
+        auto* watcher = new FirstPaint([launch] {
+            std::printf("%.1f\n", (realtimeNs() - launch) / 1e6);
+            std::fflush(stdout);
+            QCoreApplication::exit(0);
+        }, &program);
+        control->installEventFilter(watcher);
+    });
+}
+
+#endif
