@@ -3,6 +3,7 @@
 
 #include "Startup.h"
 
+#include "AppVersion.h"
 #include "Application.h"
 #include "CommandLine.h"
 #include "FilesFolder.h"
@@ -139,7 +140,7 @@ int runProgram(int argc, char** argv, const StartHook& started)
     Application::prepareEnvironment(argc, argv);
     Application app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Quendrasil"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(QUENDRASIL_FILE_VERSION));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(appversion::kFileVersion));
     Program::prepareFonts();
 
     Services services;
