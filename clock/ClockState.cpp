@@ -65,34 +65,34 @@ QByteArray toJson(const ClockState& s)
 std::optional<ClockState> fromJson(const QByteArray& payload, QString* why)
 {
     if (payload.size() > kMaxPayload)
-        return refuse(why, QStringLiteral("payload of %1 bytes is too large").arg(payload.size()));
+        return refuse(why, QStringLiteral("%1 Bytes sind zu viel").arg(payload.size()));
     QJsonParseError error{};
     const QJsonDocument doc = QJsonDocument::fromJson(payload, &error);
     if (error.error != QJsonParseError::NoError || !doc.isObject())
-        return refuse(why, QStringLiteral("not a JSON object"));
+        return refuse(why, QStringLiteral("kein JSON-Objekt"));
     const QJsonObject o = doc.object();
 
     const auto format = wholeNumber(o.value(field::format), 0, 1'000'000);
     if (!format || *format != ClockState::kFormat)
-        return refuse(why, QStringLiteral("format version is not %1").arg(ClockState::kFormat));
+        return refuse(why, QStringLiteral("„format“ ist nicht %1").arg(ClockState::kFormat));
     const auto time = wholeNumber(o.value(field::time), 0, 86399);
     if (!time)
-        return refuse(why, QStringLiteral("time is not a whole number from 0 to 86399"));
+        return refuse(why, QStringLiteral("„time“ ist keine ganze Zahl von 0 bis 86399"));
     const auto timeBase = wholeNumber(o.value(field::timeBase), kMinTimeBase, kMaxTimeBase);
     if (!timeBase)
-        return refuse(why, QStringLiteral("time base is not a whole number from %1 to %2").arg(kMinTimeBase).arg(kMaxTimeBase));
+        return refuse(why, QStringLiteral("„timebase“ ist keine ganze Zahl von %1 bis %2").arg(kMinTimeBase).arg(kMaxTimeBase));
     const QJsonValue running = o.value(field::running);
     if (!running.isBool())
-        return refuse(why, QStringLiteral("running is not true or false"));
+        return refuse(why, QStringLiteral("„running“ ist nicht true oder false"));
     const QJsonValue title = o.value(field::title);
     if (!title.isString() || title.toString().size() > kMaxTitle)
-        return refuse(why, QStringLiteral("title is not a text of at most %1 characters").arg(kMaxTitle));
+        return refuse(why, QStringLiteral("„title“ ist kein Text von höchstens %1 Zeichen").arg(kMaxTitle));
     const auto seq = wholeNumber(o.value(field::seq), 0, kMaxSeq);
     if (!seq)
-        return refuse(why, QStringLiteral("seq is not a whole number from 0 to 2^53"));
+        return refuse(why, QStringLiteral("„seq“ ist keine ganze Zahl von 0 bis 2^53"));
     const QJsonValue session = o.value(field::session);
     if (!session.isUndefined() && (!session.isString() || session.toString().size() > kMaxSession))
-        return refuse(why, QStringLiteral("session is not a text of at most %1 characters").arg(kMaxSession));
+        return refuse(why, QStringLiteral("„session“ ist kein Text von höchstens %1 Zeichen").arg(kMaxSession));
 
     ClockState s;
     s.session = session.toString();

@@ -130,13 +130,13 @@ QByteArray build(const Datagram& d)
 std::optional<Datagram> parse(const QByteArray& bytes, QString* why)
 {
     if (bytes.size() > kMaxDatagram)
-        return refuse(why, QStringLiteral("%1 bytes are too many").arg(bytes.size()));
+        return refuse(why, QStringLiteral("%1 Bytes sind zu viel").arg(bytes.size()));
     QList<QByteArray> lines = bytes.split('\n');
     for (QByteArray& l : lines)
         if (l.endsWith('\r'))
             l.chop(1);
     if (lines.isEmpty() || lines.front().trimmed().toLower() != "fastclock")
-        return refuse(why, QStringLiteral("does not begin with \"fastclock\""));
+        return refuse(why, QStringLiteral("beginnt nicht mit „fastclock“"));
 
     Datagram d;
     bool haveClock = false, haveSpeed = false, haveActive = false;
@@ -163,26 +163,26 @@ std::optional<Datagram> parse(const QByteArray& bytes, QString* why)
         else if (key == "active") {
             const QByteArray v = value.trimmed().toLower();
             if (v != "yes" && v != "no")
-                return refuse(why, QStringLiteral("active is not yes or no"));
+                return refuse(why, QStringLiteral("„active“ ist nicht yes oder no"));
             d.active = v == "yes";
             haveActive = true;
         } else if (key == "speed") {
             bool ok = false;
             const double speed = value.trimmed().toDouble(&ok);
             if (!ok || !std::isfinite(speed) || speed <= 0 || speed >= kMaxSpeed)
-                return refuse(why, QStringLiteral("speed is not a number above 0 and below 1000"));
+                return refuse(why, QStringLiteral("„speed“ ist keine Zahl über 0 und unter 1000"));
             d.speed = speed;
             haveSpeed = true;
         } else if (key == "clock") {
             const auto time = timeOfDay(value);
             if (!time)
-                return refuse(why, QStringLiteral("clock is not a time from 00:00:00 to 23:59:59"));
+                return refuse(why, QStringLiteral("„clock“ ist keine Uhrzeit von 00:00:00 bis 23:59:59"));
             d.time = *time;
             haveClock = true;
         }
     }
     if (!haveClock || !haveSpeed || !haveActive)
-        return refuse(why, QStringLiteral("clock, speed or active is missing"));
+        return refuse(why, QStringLiteral("„clock“, „speed“ oder „active“ fehlt"));
     return d;
 }
 

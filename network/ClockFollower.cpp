@@ -43,7 +43,7 @@ void ClockFollower::takeState(const QByteArray& payload, bool retained)
     const std::optional<ClockState> s = clockstate::fromJson(payload, &why);
     if (!s) {
         if (m_ignored++ == 0)
-            qWarning("quendrasil: ignored a message on %s: %s (further ones are ignored silently)",
+            qWarning("quendrasil: Nachricht auf %s verworfen: %s (weitere werden nicht gemeldet)",
                      qPrintable(m_broker.stateTopic()), qPrintable(why));
         return;
     }
