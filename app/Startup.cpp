@@ -82,7 +82,7 @@ std::unique_ptr<Sharing> loadSharing(const QString& programDir, const CommandLin
         }
         return std::unique_ptr<Sharing>(entry(options, why));
     }
-    *why = QStringLiteral("--publish, --follow und --web brauchen das Modul %1, %2")
+    *why = QStringLiteral("--publish, --follow, --web und MRclock brauchen das Modul %1, %2")
                .arg(sharingModuleName(),
                     loadError.isEmpty()
                         ? QStringLiteral("das weder in %1 noch in %2 liegt.")
