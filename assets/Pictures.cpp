@@ -1,5 +1,6 @@
 #include "Pictures.h"
 
+#include <QImageReader>
 #include <QPixmapCache>
 
 namespace pictures {
@@ -25,7 +26,11 @@ QPixmap load(const QString& name)
     const QString file = path(name);
     QPixmap pixmap;
     if (!QPixmapCache::find(file, &pixmap)) {
-        pixmap.load(file, "png");
+        // Qt's own reader: asked to find one, Qt loads every image plugin
+        // first to ask whether it reads PNG
+        QImageReader reader(file, "png");
+        reader.setAutoDetectImageFormat(false);
+        pixmap = QPixmap::fromImage(reader.read());
         if (!pixmap.isNull())
             QPixmapCache::insert(file, pixmap);
     }
@@ -46,9 +51,6 @@ QPixmap dialLarge() { return load(QStringLiteral("dial_large")); }
 QPixmap dialLargeCopy() { return load(QStringLiteral("dial_large_copy")); }
 QPixmap monogram() { return load(QStringLiteral("monogram")); }
 
-QIcon clockIcon()
-{
-    return QIcon(path(QStringLiteral("icon")));
-}
+QIcon clockIcon() { return QIcon(load(QStringLiteral("icon"))); }
 
 } // namespace pictures

@@ -109,9 +109,11 @@ void removeLeftovers(const QString& path)
     const QFileInfo prefix(temporaryPrefix(path));
     QDir dir = prefix.absoluteDir();
     const QString start = prefix.fileName();
-    const QStringList names = dir.entryList({start + QStringLiteral("*")},
-                                            QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    // compared by hand: a name filter would compile a pattern at every start
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks);
     for (const QString& name : names) {
+        if (!name.startsWith(start))
+            continue;
         const QFileInfo file(dir.filePath(name));
         if (isRandomPart(QStringView(name).mid(start.size())) && file.isFile() && !file.isSymLink() &&
             file.ownerId() == ::getuid())

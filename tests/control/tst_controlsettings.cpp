@@ -217,7 +217,8 @@ void TestControlSettings::longValuesStayWhole()
                            QStringLiteral("Quendrasil.ini.Alt123"), QStringLiteral("Quendrasil.ini.a1b2c3"),
                            QStringLiteral("Quendrasil.ini.backup"), QStringLiteral("Uhrzeit.txt.200101"),
                            QStringLiteral("Quendrasil.ini.Xy12Ab"), QStringLiteral(".Quendrasil.ini.quendrasil-tmp-1234567"),
-                           QStringLiteral(".Uhrzeit.txt.quendrasil-tmp-")};
+                           QStringLiteral(".Uhrzeit.txt.quendrasil-tmp-"),
+                           QStringLiteral(".quendrasil.ini.quendrasil-tmp-Xy12Ab")};
     const QStringList leftovers{QStringLiteral(".Quendrasil.ini.quendrasil-tmp-Xy12Ab"),
                                 QStringLiteral(".Uhrzeit.txt.quendrasil-tmp-a1B2c3")};
     for (const QString& name : mine + leftovers) {
