@@ -12,6 +12,7 @@
 #include "Program.h"
 #include "Services.h"
 #include "SharingModule.h"
+#include "WarmUp.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -138,7 +139,9 @@ int runProgram(int argc, char** argv, const StartHook& started)
     // pixel-art pictures scale by whole factors only, so they stay crisp
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
     Application::prepareEnvironment(argc, argv);
+    WarmUp warmUp; // ends before the application object
     Application app(argc, argv);
+    warmUp.applicationReady();
     QCoreApplication::setApplicationName(QStringLiteral("Quendrasil"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(appversion::kFileVersion));
     Program::prepareFonts();
