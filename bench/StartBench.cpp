@@ -2,6 +2,8 @@
 //
 //   quendrasil_startbench [OPTIONS]   the program itself, with its options
 //   quendrasil_barewindow             a bare Qt window, for comparison
+//   quendrasil_barewindow --text      the same with one line of text in the
+//                                     control window's font: what text costs
 //
 // Each prints the milliseconds from QUENDRASIL_LAUNCH_NS (the wall clock in
 // nanoseconds, taken by the caller just before starting it) to the first
@@ -10,6 +12,7 @@
 #include "FirstPaint.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QWidget>
 
 #include <cstdio>
@@ -21,6 +24,13 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QWidget window;
     window.resize(400, 300);
+    if (app.arguments().contains(QStringLiteral("--text"))) {
+        QFont font(QStringLiteral("Liberation Sans"));
+        font.setPointSizeF(9.75);
+        window.setFont(font);
+        auto* line = new QLabel(QStringLiteral("um die Konfiguration zu ändern müssen Sie die Uhr anhalten"), &window);
+        line->move(10, 10);
+    }
     const qint64 launch = qgetenv("QUENDRASIL_LAUNCH_NS").toLongLong();
     FirstPaint watcher([launch] {
         std::printf("%.1f\n", (realtimeNs() - launch) / 1e6);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up to the first paint: the program without options (its control
-# window) and a bare Qt window (one QWidget), started in turn on one Xvfb
-# desktop; prints the median of each and their ratio.
+# window), a bare Qt window (one QWidget) and the same window with one line of
+# text, started in turn on one Xvfb desktop; prints the median of each and
+# their ratios to the bare window.
 #   bench/startup.sh [BUILD_DIR] [STARTS of each]
 # QUENDRASIL_STARTBENCH names another build's quendrasil_startbench to compare.
 set -euo pipefail
@@ -26,9 +27,13 @@ start "$BUILD/bench/quendrasil_barewindow" >/dev/null
 for _ in $(seq "$RUNS"); do
     start "$WORK/program/quendrasil_startbench" >>"$WORK/program.ms"
     start "$BUILD/bench/quendrasil_barewindow" >>"$WORK/bare.ms"
+    start "$BUILD/bench/quendrasil_barewindow" --text >>"$WORK/text.ms"
 done
 median() { sort -n "$1" | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 program=$(median "$WORK/program.ms")
 bare=$(median "$WORK/bare.ms")
+text=$(median "$WORK/text.ms")
+ratio() { awk -v p="$1" -v b="$bare" 'BEGIN { printf "%.2f", p / b }'; }
 echo "Start-up to the first paint, median of $RUNS starts each, in turn:" \
-     "program $program ms, bare Qt window $bare ms, ratio $(awk -v p="$program" -v b="$bare" 'BEGIN { printf "%.2f", p / b }')"
+     "program $program ms, bare Qt window $bare ms, ratio $(ratio "$program");" \
+     "bare window with one line of text $text ms, ratio $(ratio "$text")"
