@@ -117,12 +117,6 @@ QSizeF designOuterSize(const WindowDesign& design)
             design.client.height() + (Form::kClientTopPx + Form::kFramePx) * px};
 }
 
-bool isSmallStyle(int style)
-{
-    const DisplayStyle* row = displayStyle(style);
-    return row && (row->window == WindowKind::Analog || row->window == WindowKind::Digital);
-}
-
 const AnalogDesign& analogDesign(int style)
 {
     static const std::array<AnalogDesign, 3> designs{{

@@ -49,9 +49,6 @@ struct WindowDesign {
 const WindowDesign& windowDesign(int style);
 // The outer size that gives a window its design client size.
 QSizeF designOuterSize(const WindowDesign& design);
-// The small windows (the small analog and digital ones) stay on top and hand
-// their place on.
-bool isSmallStyle(int style);
 
 // The small analog clocks.
 enum class Dial { Round, Square };
