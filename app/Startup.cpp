@@ -99,15 +99,9 @@ QString sharingModuleName() { return QStringLiteral("quendrasil-sharing.so"); }
 
 QStringList sharingModulePlaces(const QString& programDir)
 {
-    QStringList places{
-        QDir::cleanPath(programDir + u'/' + QStringLiteral(QUENDRASIL_MODULE_FROM_BIN) + u'/' + sharingModuleName()),
-        QDir::cleanPath(programDir + u'/' + sharingModuleName())};
-    // a copy of the program from the build folder, elsewhere, uses the
-    // build's module; never an installed program
-    using namespace filesfolder;
-    if (!isInstalledPlace(programDir, installedBinDir(), dataFromBin()))
-        places << QStringLiteral(QUENDRASIL_BUILT_MODULE);
-    return places;
+    // where the package installs it, and beside the binary (the build folder)
+    return {QDir::cleanPath(programDir + u'/' + QStringLiteral(QUENDRASIL_MODULE_FROM_BIN) + u'/' + sharingModuleName()),
+            QDir::cleanPath(programDir + u'/' + sharingModuleName())};
 }
 
 int runProgram(int argc, char** argv, const StartHook& started)

@@ -61,9 +61,16 @@ start_desktop() {
     wait_for 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' 30 || fail "openbox did not start"
 }
 
+# copy_program DIR: the program and the sharing module that it loads from
+# beside itself
+copy_program() {
+    cp "$BIN" "$1/quendrasil"
+    cp "$(dirname "$BIN")/quendrasil-sharing.so" "$1/"
+}
+
 # copies the program into its private folder and starts it there with the arguments given
 start_app() {
-    cp "$BIN" "$APPDIR/quendrasil"
+    copy_program "$APPDIR"
     (cd "$APPDIR" && QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$WORK" exec ./quendrasil "$@" >"$WORK/app.log" 2>&1) &
     APP_PID=$!
 }

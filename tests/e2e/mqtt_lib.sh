@@ -52,7 +52,7 @@ start_instance() {
     local name=$1
     shift
     mkdir -p "$WORK/$name"
-    cp "$BIN" "$WORK/$name/quendrasil"
+    copy_program "$WORK/$name"
     cp "$APPDIR/Quendrasil.ini" "$WORK/$name/"
     (cd "$WORK/$name" && QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$WORK" exec ./quendrasil "$@" >"$WORK/$name.log" 2>&1) &
     printf -v "${name}_PID" '%s' "$!"

@@ -16,11 +16,6 @@ command -v chromium >/dev/null 2>&1 || fail "chromium is missing (./test install
 tool() { timeout 60 python3 "$WEBDIR/webtool.py" "$@"; }
 free_port() { python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'; }
 listening() { ss -ltnpH 2>/dev/null | grep "pid=$APP_PID," || true; }
-start_with() {
-    cp "$BIN" "$APPDIR/quendrasil"
-    (cd "$APPDIR" && QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$WORK" exec ./quendrasil "$@" >"$WORK/app.log" 2>&1) &
-    APP_PID=$!
-}
 # each browser its own profile, or a second one hands its work to the first
 CHROME=(chromium --headless=new --no-sandbox --disable-gpu --no-first-run --hide-scrollbars)
 state() { python3 -c "import json, urllib.request; s = json.load(urllib.request.urlopen('$URL/state')); print(s['time'], s['running'])"; }
@@ -35,7 +30,7 @@ title="Anlage <b>&"
 [ -n "${SHOT_DIR:-}" ] && title="Betriebstag Nordstrecke"
 settings=(" 12 " " 0 " " 100 " " 6 " " 1500 " " 1500 " " 300 " " 3300 " "$title" " 0 " " 0 " " 0 " " 0 " "True")
 write_settings "${settings[@]}"
-start_with
+start_app
 cfg=$(wait_window "^ Quendrasil-Konfiguration$")
 [ -z "$(listening)" ] || fail "a plain run listens: $(listening)"
 kill "$APP_PID"
@@ -44,7 +39,7 @@ wait "$APP_PID" 2>/dev/null || true
 write_settings "${settings[@]}"
 PORT=$(free_port)
 URL=http://127.0.0.1:$PORT
-start_with --web "127.0.0.1:$PORT"
+start_app --web "127.0.0.1:$PORT"
 wait_for '[ -n "$(listening)" ]' 10 || fail "nothing listens on $PORT"
 listening | grep -q "127.0.0.1:$PORT " || fail "not only on loopback: $(listening)"
 # one live page in headless Chromium, read over its DevTools connection
