@@ -38,8 +38,9 @@ public:
         return TickPhase{*since, static_cast<double>(m_timer->exactInterval()) / 1e6};
     }
 
-    // A followed master's state put a time into the windows, although this
-    // computer's clock was never started: a web page shows that time too.
+    // The windows show a time: since the first Start, or since a followed
+    // master's state put one there although this computer's clock was never
+    // started. A web page shows that time then, held or running.
     void markTimeShown() { m_timeShown = true; }
     bool timeShown() const { return m_timeShown; }
 

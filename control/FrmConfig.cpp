@@ -190,6 +190,8 @@ void FrmConfig::btnStart_Click()
     if (m.blnDatei)
         writeTimeFile(m, {});
     armTimer();
+    if (m.events)
+        m.events->markTimeShown();
     anzeigeAktualisieren(m);
     btnStop->setText(holdCaption());
     btnStop->setToolTip(QStringLiteral(" hält die Quendrasil-Anzeige an "));

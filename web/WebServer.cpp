@@ -244,10 +244,9 @@ QByteArray WebServer::pageState()
         elapsed = std::clamp<qint64>(tick->sinceLast, 0, s.timeBase - 1);
     // before the first Start the page shows that the clock has not started;
     // a follower's page shows its master's time, held or running
-    m_started = m_started || s.running || (m_events && m_events->timeShown());
     QJsonObject o = clockstate::toObject(s);
     o.insert(QLatin1StringView("elapsed"), elapsed);
-    o.insert(QLatin1StringView("started"), m_started);
+    o.insert(QLatin1StringView("started"), s.running || (m_events && m_events->timeShown()));
     return QJsonDocument(o).toJson(QJsonDocument::Compact);
 }
 

@@ -67,7 +67,6 @@ private:
     QPointer<ClockEvents> m_events;
     WebLimits m_limits;
     std::int64_t m_seq = 0;
-    bool m_started = false; // the clock has run since the program started
     QWebSocketServer* m_sockets;
     ConnectionGuard* m_guard;
     QList<QWebSocket*> m_pages;
