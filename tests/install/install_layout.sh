@@ -29,6 +29,14 @@ entry() { sed -n "s/^$1=//p" "$S/applications/$ID.desktop"; }
 grep -q "<launchable type=\"desktop-id\">$ID.desktop</launchable>" "$S/metainfo/$ID.metainfo.xml" || fail "launchable"
 grep -q '<project_license>GPL-3.0-or-later</project_license>' "$S/metainfo/$ID.metainfo.xml" || fail "licence"
 [ -s "$S/doc/quendrasil/copyright" ] || fail "no licence file"
+# the release's date, written once in CMake, is the same day in all three files
+released=$(sed -n 's/.*<release version="[^"]*" date="\([0-9-]*\)".*/\1/p' "$S/metainfo/$ID.metainfo.xml")
+zcat "$S/doc/quendrasil/changelog.gz" | grep -q "  $(LC_ALL=C date -u -d "$released" '+%a, %d %b %Y') 12:00:00 +0000$" ||
+    fail "the changelog's date is not the release's $released"
+month_de=(Januar Februar März April Mai Juni Juli August September Oktober November Dezember)
+zcat "$S/man/man1/quendrasil.1.gz" | head -n1 |
+    grep -q "\"${month_de[$((10#$(date -u -d "$released" +%m) - 1))]} ${released%%-*}\"" ||
+    fail "the man page's date is not the release's $released"
 
 # the icon named by the entry, in every size of the hicolor theme
 for size in 16 22 24 32 48 64 128 256; do
