@@ -133,9 +133,9 @@ int runProgram(int argc, char** argv, const StartHook& started)
     // pixel-art pictures scale by whole factors only, so they stay crisp
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
     Application::prepareEnvironment(argc, argv);
-    WarmUp warmUp; // ends before the application object
+    WarmUp warmUp; // the font configuration, read while the application object is made
     Application app(argc, argv);
-    warmUp.applicationReady();
+    const WarmUp::Running warming = warmUp.applicationReady(); // ends before the application object
     QCoreApplication::setApplicationName(QStringLiteral("Quendrasil"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(appversion::kFileVersion));
     Program::prepareFonts();

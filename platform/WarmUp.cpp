@@ -7,19 +7,24 @@
 
 WarmUp::WarmUp() : m_configuration([] { FcInit(); }) {}
 
+// the thread of applicationReady has joined the first one, if it ran
 WarmUp::~WarmUp()
 {
-    // the second joins the first, once the application object exists
-    for (std::thread* t : {&m_application, &m_configuration})
-        if (t->joinable())
-            t->join();
+    if (m_configuration.joinable())
+        m_configuration.join();
 }
 
-void WarmUp::applicationReady()
+WarmUp::Running::~Running()
 {
-    m_application = std::thread([this] {
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+WarmUp::Running WarmUp::applicationReady()
+{
+    return Running(std::thread([this] {
         m_configuration.join(); // the list is made from the configuration
         QFontDatabase::families();
         QImageReader::supportedImageFormats();
-    });
+    }));
 }

@@ -10,17 +10,30 @@
 // another thread, and its result is shared, so the main thread finds it done.
 class WarmUp {
 public:
+    // What runs once the application object exists; it ends with this
+    // object, which must go before the application object does.
+    class Running {
+    public:
+        explicit Running(std::thread thread) : m_thread(std::move(thread)) {}
+        ~Running();
+        Running(Running&&) = default;
+        Running(const Running&) = delete;
+        Running& operator=(const Running&) = delete;
+        Running& operator=(Running&&) = delete;
+
+    private:
+        std::thread m_thread;
+    };
+
     // Before the application object exists: the font configuration.
     WarmUp();
-    // Joins what is still running; it ends before the application object.
     ~WarmUp();
     WarmUp(const WarmUp&) = delete;
     WarmUp& operator=(const WarmUp&) = delete;
 
     // Once the application object exists: the fonts' list and the plugins.
-    void applicationReady();
+    [[nodiscard]] Running applicationReady();
 
 private:
     std::thread m_configuration;
-    std::thread m_application;
 };
