@@ -135,10 +135,10 @@ int runProgram(int argc, char** argv, const StartHook& started)
     Application::prepareEnvironment(argc, argv);
     WarmUp warmUp; // the font configuration, read while the application object is made
     Application app(argc, argv);
-    const WarmUp::Running warming = warmUp.applicationReady(); // ends before the application object
     QCoreApplication::setApplicationName(QStringLiteral("Quendrasil"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(appversion::kFileVersion));
     Program::prepareFonts();
+    const WarmUp::Running warming = warmUp.applicationReady(); // ends before the application object
 
     Services services;
     app.setServices(&services);
