@@ -26,8 +26,8 @@ QPixmap load(const QString& name)
     const QString file = path(name);
     QPixmap pixmap;
     if (!QPixmapCache::find(file, &pixmap)) {
-        // Qt's own reader: asked to find one, Qt loads every image plugin
-        // first to ask whether it reads PNG
+        // Qt's built-in PNG reader, named: left to choose, Qt first loads
+        // every image plugin to ask whether it reads the file
         QImageReader reader(file, "png");
         reader.setAutoDetectImageFormat(false);
         pixmap = QPixmap::fromImage(reader.read());
