@@ -12,7 +12,6 @@
 #include "Program.h"
 #include "Services.h"
 #include "SharingModule.h"
-#include "WarmUp.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -133,12 +132,10 @@ int runProgram(int argc, char** argv, const StartHook& started)
     // pixel-art pictures scale by whole factors only, so they stay crisp
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
     Application::prepareEnvironment(argc, argv);
-    WarmUp warmUp; // the font configuration, read while the application object is made
     Application app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Quendrasil"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(appversion::kFileVersion));
     Program::prepareFonts();
-    const WarmUp::Running warming = warmUp.applicationReady(); // ends before the application object
 
     Services services;
     app.setServices(&services);

@@ -1,5 +1,5 @@
 # Shared by ./run and ./test: the Debian packages and the build.
-BUILD_PACKAGES=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev fonts-liberation2 pkg-config libmosquitto-dev
+BUILD_PACKAGES=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation2 pkg-config libmosquitto-dev
     qt6-websockets-dev libqrencode-dev)
 TEST_PACKAGES=(xvfb xauth openbox xdotool imagemagick x11-utils inotify-tools mosquitto mosquitto-clients openssl
     chromium python3 iproute2)
