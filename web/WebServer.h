@@ -54,7 +54,7 @@ public:
 private:
     // The state as pages get it: the shared JSON, how many real
     // milliseconds of the current fast second have passed ("elapsed") and
-    // whether the clock has run yet ("started").
+    // whether the windows show a time yet ("started", ClockEvents::timeShown).
     QByteArray pageState();
     QByteArray sharedState();
     void push();
