@@ -53,12 +53,12 @@ start_desktop() {
     Xvfb -displayfd 5 -screen 0 "${SCREEN:-1280x1024}x24" -nolisten tcp 5>"$WORK/display" 2>"$WORK/xvfb.log" &
     XVFB_PID=$!
     PIDS+=($!)
-    wait_for '[ -s "$WORK/display" ]' 30 || fail "Xvfb did not start"
+    wait_for '[ -s "$WORK/display" ]' 30 || fail "Xvfb did not start: $(tail -n 5 "$WORK/xvfb.log")"
     export DISPLAY=":$(head -n1 "$WORK/display")"
     export XAUTHORITY=/dev/null
     openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
     PIDS+=($!)
-    wait_for 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' 30 || fail "openbox did not start"
+    wait_for 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' 30 || fail "openbox did not start on $DISPLAY: $(tail -n 5 "$WORK/openbox.log") / Xvfb: $(tail -n 5 "$WORK/xvfb.log")"
 }
 
 # copy_program DIR: the program and the sharing module that it loads from
