@@ -3,14 +3,49 @@
 # window), a bare Qt window (one QWidget) and the same window with one line of
 # text, started in turn on one Xvfb desktop; prints the median of each and
 # their ratios to the bare window.
-#   bench/startup.sh [BUILD_DIR] [STARTS of each] [OTHER_STARTBENCH]
-# OTHER_STARTBENCH, another build's quendrasil_startbench, is started in the
-# same turns, so that the two programs meet the same load.
+#   bench/startup.sh [BUILD_DIR] [STARTS of each] [OTHER...]
+# Each OTHER is started in the same turns, so that all meet the same load:
+# another build's quendrasil_startbench, or a revision of this repository (a
+# commit, tag or branch). A revision's program is built once, into
+# BUILD_DIR/revisions, with bench/RevisionProbe.h in place of the start hook
+# that older revisions lack: bench/startup.sh build 41 a42b812 HEAD
 set -euo pipefail
 BUILD=$(readlink -f "${1:-build}")
 RUNS=${2:-21}
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+
+# REV's program, built on the first call: its sources from git, nothing of
+# the working tree
+revision_program() {
+    local commit dir
+    commit=$(git -C "$ROOT" rev-parse --verify --quiet "$1^{commit}") ||
+        { echo "neither a program nor a revision: $1" >&2; return 1; }
+    dir=$BUILD/revisions/${commit:0:12}
+    if [ ! -x "$dir/quendrasil" ]; then
+        echo "building $1 in $dir" >&2
+        rm -rf "$dir"
+        mkdir -p "$dir/src"
+        git -C "$ROOT" archive "$commit" | tar -x -C "$dir/src"
+        { cmake -S "$dir/src" -B "$dir/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+            -DCMAKE_CXX_FLAGS="-include $ROOT/bench/RevisionProbe.h" >/dev/null &&
+            cmake --build "$dir/build" --target quendrasil -j "$(nproc)" >/dev/null; } ||
+            { echo "$1 does not build" >&2; return 1; }
+        cp "$(find "$dir/build" -name quendrasil -type f -perm -u+x | head -1)" "$dir/quendrasil" || return 1
+    fi
+    echo "$dir/quendrasil"
+}
+
 PROGRAMS=("$BUILD/bench/quendrasil_startbench")
-[ -n "${3:-}" ] && PROGRAMS+=("$(readlink -f "$3")")
+NAMES=("this build")
+for other in "${@:3}"; do
+    if [ -f "$other" ] && [ -x "$other" ]; then
+        PROGRAMS+=("$(readlink -f "$other")")
+    else
+        program=$(revision_program "$other")
+        PROGRAMS+=("$program")
+    fi
+    NAMES+=("$other")
+done
 for p in "${PROGRAMS[@]}" "$BUILD/bench/quendrasil_barewindow"; do
     [ -x "$p" ] || { echo "build first: $p is missing" >&2; exit 1; }
 done
@@ -44,5 +79,5 @@ text=$(median "$WORK/text.ms")
 echo "  bare window, one line of text     $text ms, ratio $(ratio "$text")"
 for i in "${!PROGRAMS[@]}"; do
     program=$(median "$WORK/program$i.ms")
-    echo "  program ${PROGRAMS[$i]}: $program ms, ratio $(ratio "$program")"
+    echo "  program, ${NAMES[$i]}: $program ms, ratio $(ratio "$program")"
 done
