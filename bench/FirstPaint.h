@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include <cstdio>
 #include <ctime>
 #include <functional>
 
@@ -13,6 +14,15 @@ inline qint64 realtimeNs()
     timespec ts{};
     clock_gettime(CLOCK_REALTIME, &ts);
     return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
+}
+
+// Prints the milliseconds since QUENDRASIL_LAUNCH_NS, the wall clock in
+// nanoseconds that bench/startup.sh takes just before it starts a program.
+inline void printSinceLaunch()
+{
+    const qint64 launch = qgetenv("QUENDRASIL_LAUNCH_NS").toLongLong();
+    std::printf("%.1f\n", (realtimeNs() - launch) / 1e6);
+    std::fflush(stdout);
 }
 
 // Calls back once when the watched window is first painted.

@@ -12,7 +12,6 @@
 
 #include <QApplication>
 
-#include <cstdio>
 #include <unistd.h>
 
 namespace revisionprobe {
@@ -25,9 +24,8 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Paint && watched->objectName() == QLatin1String("frmConfig")) {
-            auto* first = new FirstPaint([launch = qgetenv("QUENDRASIL_LAUNCH_NS").toLongLong()] {
-                std::printf("%.1f\n", (realtimeNs() - launch) / 1e6);
-                std::fflush(stdout);
+            auto* first = new FirstPaint([] {
+                printSinceLaunch();
                 _exit(0);
             }, this);
             first->eventFilter(watched, event);

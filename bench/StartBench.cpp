@@ -15,7 +15,6 @@
 #include <QLabel>
 #include <QWidget>
 
-#include <cstdio>
 
 #ifdef QUENDRASIL_BARE_WINDOW
 
@@ -31,10 +30,8 @@ int main(int argc, char** argv)
         auto* line = new QLabel(QStringLiteral("um die Konfiguration zu ändern müssen Sie die Uhr anhalten"), &window);
         line->move(10, 10);
     }
-    const qint64 launch = qgetenv("QUENDRASIL_LAUNCH_NS").toLongLong();
-    FirstPaint watcher([launch] {
-        std::printf("%.1f\n", (realtimeNs() - launch) / 1e6);
-        std::fflush(stdout);
+    FirstPaint watcher([] {
+        printSinceLaunch();
         QCoreApplication::exit(0);
     });
     window.installEventFilter(&watcher);
@@ -49,15 +46,13 @@ int main(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    const qint64 launch = qgetenv("QUENDRASIL_LAUNCH_NS").toLongLong();
-    return runProgram(argc, argv, [launch](Program& program, Module1&) {
+    return runProgram(argc, argv, [](Program& program, Module1&) {
         QWidget* control = nullptr;
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w->objectName() == QStringLiteral("frmConfig"))
                 control = w;
-        auto* watcher = new FirstPaint([launch] {
-            std::printf("%.1f\n", (realtimeNs() - launch) / 1e6);
-            std::fflush(stdout);
+        auto* watcher = new FirstPaint([] {
+            printSinceLaunch();
             QCoreApplication::exit(0);
         }, &program);
         control->installEventFilter(watcher);
