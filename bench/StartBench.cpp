@@ -4,6 +4,9 @@
 //   quendrasil_barewindow             a bare Qt window, for comparison
 //   quendrasil_barewindow --text      the same with one line of text in the
 //                                     control window's font: what text costs
+//   quendrasil_barewindow --second    another bare window shown first, as the
+//                                     program shows its display window before
+//                                     the control window
 //
 // Each prints the milliseconds from QUENDRASIL_LAUNCH_NS (the wall clock in
 // nanoseconds, taken by the caller just before starting it) to the first
@@ -29,6 +32,11 @@ int main(int argc, char** argv)
         window.setFont(font);
         auto* line = new QLabel(QStringLiteral("um die Konfiguration zu ändern müssen Sie die Uhr anhalten"), &window);
         line->move(10, 10);
+    }
+    QWidget second;
+    if (app.arguments().contains(QStringLiteral("--second"))) {
+        second.setGeometry(40, 30, 200, 80);
+        second.show();
     }
     FirstPaint watcher([] {
         printSinceLaunch();

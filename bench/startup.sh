@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Start-up to the first paint: the program without options (its control
-# window), a bare Qt window (one QWidget) and the same window with one line of
-# text, started in turn on one Xvfb desktop; prints the median of each and
-# their ratios to the bare window.
+# window), a bare Qt window (one QWidget), the same window with one line of
+# text, and that once more after an empty window shown first (as the program
+# shows its display window first), started in turn on one Xvfb desktop;
+# prints the median of each and their ratios to the bare window.
 #   bench/startup.sh [BUILD_DIR] [STARTS of each] [OTHER...]
 # Each OTHER is started in the same turns, so that all meet the same load:
 # another build's quendrasil_startbench, or a revision of this repository (a
@@ -69,6 +70,7 @@ for _ in $(seq "$RUNS"); do
     done
     start "$BUILD/bench/quendrasil_barewindow" >>"$WORK/bare.ms"
     start "$BUILD/bench/quendrasil_barewindow" --text >>"$WORK/text.ms"
+    start "$BUILD/bench/quendrasil_barewindow" --second --text >>"$WORK/second.ms"
 done
 median() { sort -n "$1" | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 bare=$(median "$WORK/bare.ms")
@@ -77,6 +79,8 @@ echo "Start-up to the first paint, median of $RUNS starts each, in turn:"
 echo "  bare Qt window                    $bare ms"
 text=$(median "$WORK/text.ms")
 echo "  bare window, one line of text     $text ms, ratio $(ratio "$text")"
+second=$(median "$WORK/second.ms")
+echo "  the same after an empty window    $second ms, ratio $(ratio "$second")"
 for i in "${!PROGRAMS[@]}"; do
     program=$(median "$WORK/program$i.ms")
     echo "  program, ${NAMES[$i]}: $program ms, ratio $(ratio "$program")"
