@@ -74,7 +74,10 @@ std::unique_ptr<Sharing> loadSharing(const QString& programDir, const CommandLin
             || (file.permissions() & (QFile::WriteGroup | QFile::WriteOther)))
             continue;
         QLibrary library(place);
-        library.setLoadHints(QLibrary::PreventUnloadHint);
+        // every symbol bound now: the module takes the clock and the control
+        // window from the program, and one the program lacks is refused here
+        // rather than ending the program when first called
+        library.setLoadHints(QLibrary::PreventUnloadHint | QLibrary::ResolveAllSymbolsHint);
         const auto entry = reinterpret_cast<SharingEntry>(library.resolve(kSharingEntry));
         if (!entry) {
             loadError = library.errorString();

@@ -12,7 +12,7 @@ BUILD=$(readlink -f "$1")
 MANUAL=$(readlink -f "$2")/docs/manual
 SETTINGS=$(readlink -f "$2")/tests/data/session.ini
 fail() { echo "FAIL: $*" >&2; exit 1; }
-for tool in desktop-file-validate appstreamcli extract_chmLib identify; do
+for tool in desktop-file-validate appstreamcli extract_chmLib identify nm; do
     command -v "$tool" >/dev/null 2>&1 || fail "'$tool' is missing (./test installs it)"
 done
 T=$(mktemp -d /tmp/quendrasil-install.XXXXXX)
@@ -99,6 +99,11 @@ run_in "$T/portable" "$T/portable/quendrasil"
 # the sharing module: found by the installed program, which says so when it is missing
 lib=$(find "$T/usr/lib" -name quendrasil-sharing.so)
 [ -n "$lib" ] || fail "no sharing module in lib/"
+# it takes the clock from the program: nothing the program defines (inline and
+# template code aside) has a second copy in the module
+defined() { nm --defined-only "$1" | awk '$2 ~ /^[TDBR]$/ && $3 !~ /^_[^Z]/ { print $3 }' | sort -u; }
+twice=$(comm -12 <(defined "$T/usr/bin/quendrasil") <(defined "$lib"))
+[ -z "$twice" ] || fail "the module has copies of the program's $(echo "$twice" | head -3 | tr '\n' ' ')"
 web() { env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen "$T/usr/bin/quendrasil" --web 127.0.0.1:99999; }
 web >"$T/module.log" 2>&1 && fail "--web with a bad port started"
 grep -q -- '--web 127.0.0.1:99999' "$T/module.log" || fail "the installed module was not used: $(cat "$T/module.log")"
