@@ -12,7 +12,7 @@ BUILD=$(readlink -f "$1")
 MANUAL=$(readlink -f "$2")/docs/manual
 SETTINGS=$(readlink -f "$2")/tests/data/session.ini
 fail() { echo "FAIL: $*" >&2; exit 1; }
-for tool in desktop-file-validate appstreamcli extract_chmLib identify nm; do
+for tool in desktop-file-validate appstreamcli extract_chmLib identify nm c++; do
     command -v "$tool" >/dev/null 2>&1 || fail "'$tool' is missing (./test installs it)"
 done
 T=$(mktemp -d /tmp/quendrasil-install.XXXXXX)
@@ -110,4 +110,10 @@ grep -q -- '--web 127.0.0.1:99999' "$T/module.log" || fail "the installed module
 mv "$lib" "$T/module.so"
 web >"$T/nomodule.log" 2>&1 && fail "the program without its module started with --web"
 grep -q 'brauchen das Modul quendrasil-sharing.so' "$T/nomodule.log" || fail "no message: $(cat "$T/nomodule.log")"
+# a module that needs what the program lacks is refused at start, not run
+# until the missing function is called
+printf 'extern "C" void absent(); extern "C" void* quendrasilSharing() { absent(); return 0; }' |
+    c++ -x c++ -shared -fPIC -o "$lib" - || fail "cannot build the unbound module"
+web >"$T/unbound.log" 2>&1 && fail "the program started with a module it cannot bind"
+grep -q 'das nicht geladen werden kann: .*absent' "$T/unbound.log" || fail "no message: $(cat "$T/unbound.log")"
 echo "PASS install_layout"
