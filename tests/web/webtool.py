@@ -217,6 +217,19 @@ def close_code(data):
     return None
 
 
+def unread(s):
+    """What a socket that its peer has ended still holds to be read."""
+    data = b""
+    while True:
+        try:
+            chunk = s.recv(65536)
+        except OSError:
+            return data
+        if not chunk:
+            return data
+        data += chunk
+
+
 def flood_page(port, seconds, frame, reading, again=False):
     """Floods one page until the server closes it (or, with again, a new one
     each time) for at most SECONDS; prints how it ended and how often."""
@@ -250,6 +263,11 @@ def flood_page(port, seconds, frame, reading, again=False):
                     sent += s.send(frame * 512)
             except OSError:
                 result = "closed"
+                # the server ends the connection right after its close frame,
+                # which may still wait to be read when sending fails
+                code = close_code(data + unread(s)) if reading else None
+                if code:
+                    result = f"code {code}"
                 break
         s.close()
         if result != "open":
