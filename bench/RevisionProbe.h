@@ -24,11 +24,11 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Paint && watched->objectName() == QLatin1String("frmConfig")) {
-            auto* first = new FirstPaint([] {
+            // once the paint is done, as the start hook's FirstPaint does it
+            QTimer::singleShot(0, [] {
                 printSinceLaunch();
                 _exit(0);
-            }, this);
-            first->eventFilter(watched, event);
+            });
             qApp->removeEventFilter(this); // one paint only
         }
         return false;
